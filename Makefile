@@ -1,0 +1,41 @@
+# Two commands set everything up on a fresh machine:
+#   make run   builds vantrel and translates the bundled example into out/
+#   make test  builds and runs every test, also under AddressSanitizer and
+#              UndefinedBehaviorSanitizer
+# vantrel ends with status 1 on every path, so `run` judges success by the
+# console's "Translation Successful" line.
+
+EXAMPLE ?= examples/idcode-check.svf
+JOBS ?= $(shell nproc)
+
+.PHONY: all build run test test-gcc test-sanitize format clean
+
+all: build
+
+build:
+	cmake -S . -B build -G Ninja -DCMAKE_CXX_COMPILER=g++ >/dev/null
+	cmake --build build -j $(JOBS)
+
+run: build
+	mkdir -p out
+	./build/vantrel $(EXAMPLE) out/example | tee out/console.txt || true
+	@grep -q "^Translation Successful" out/console.txt && echo "make run: output in out/" || \
+	  { echo "make run: translation failed"; exit 1; }
+
+test: test-gcc test-sanitize
+
+test-gcc: build
+	cd build && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize:
+	cmake -S . -B build-asan -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVANTREL_SANITIZE=ON \
+	  -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build build-asan out

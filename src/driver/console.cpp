@@ -1,0 +1,31 @@
+#include "driver/console.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+namespace vantrel {
+
+std::ostream* consoleStream = nullptr;
+
+void sayText(std::string_view text) {
+  if (consoleStream) consoleStream->write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+void say(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  int length = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  if (length > 0) {
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::vsnprintf(text.data(), text.size(), format, args);
+    text.resize(static_cast<size_t>(length));
+    sayText(text);
+  }
+  va_end(args);
+}
+
+}  // namespace vantrel

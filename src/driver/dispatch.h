@@ -1,0 +1,15 @@
+// Handing one command/parameter pair to the handler of its keyword.
+#pragma once
+
+#include <string_view>
+
+namespace vantrel {
+
+// `rest` is what is left of the statement; STATE and RUNTEST take further
+// words from it.
+void dispatchPair(std::string_view command, std::string_view parameter, std::string_view& rest);
+
+// Stops the run at a keyword whose translation is not built yet.
+[[noreturn]] void refuseUntranslatedCommand(const char* keyword);
+
+}  // namespace vantrel

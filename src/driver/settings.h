@@ -1,0 +1,41 @@
+// The option values of a run and the command-line parser that fills them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+struct Settings {
+  int32_t vectLimit = 200000;  // vectors per output file
+  int32_t commentMode = 2;     // 0 none, 1 input lines echoed, 2 also vector comments
+  int32_t verbosity = 1;       // 0 quiet, 1 progress, 2 pairs, 3 statement lines
+  bool waitComments = false;   // whole comment lines asking for a wait become waits
+  bool convertRuntest = true;  // RUNTEST becomes a tester wait instead of clocks
+  bool retryMode = true;       // SDR with expected data runs in a retry loop
+  int32_t loopCount = 16;
+  int32_t loopAdjust = 1;
+  int32_t compareVector = 1;  // bit of a retried SDR that must compare
+  int32_t numDevices = 1;
+  int32_t targetDevice = 1;
+  std::string tckNode = "TCK";
+  std::string tmsNode = "TMS";
+  std::string tdiNode = "TDI";
+  std::string tdoNode = "TDO";
+  std::string trstNode = "*";  // "*": the board has no TRST node
+  std::string defaultDevice;
+  std::string inputFileName;
+  std::string outputFileName;
+};
+
+extern Settings settings;
+
+// Fills `settings` from the arguments (args[0] is the program name), printing a
+// confirmation line per option. Any error shows the usage screen and ends the run.
+void parseOptions(const std::vector<std::string>& args);
+
+// Prints the usage screen and ends the run with status 1.
+[[noreturn]] void printUsage(const std::string& programName);
+
+}  // namespace vantrel

@@ -1,0 +1,124 @@
+#include "driver/statement_loop.h"
+
+#include <new>
+#include <string_view>
+
+#include "driver/console.h"
+#include "driver/dispatch.h"
+#include "driver/run_stop.h"
+#include "driver/settings.h"
+#include "scan/registers.h"
+#include "svf/statement_reader.h"
+#include "svf/tokenizer.h"
+#include "svf/wait_comment.h"
+#include "tap/navigation.h"
+#include "tap/state_commands.h"
+#include "vcl/command_list.h"
+#include "vcl/emitter.h"
+#include "vcl/output_files.h"
+#include "vcl/pio.h"
+#include "vcl/preamble.h"
+
+namespace vantrel {
+
+std::string lastCommandLine;
+
+namespace {
+
+// A file that has taken this many lines makes the translation start over
+// with files split earlier, by kMarginStep lines more at every restart.
+constexpr int64_t kRestartCeiling = 300000;
+constexpr int64_t kMarginStep = 25000;
+
+void resetRun() {
+  settings = Settings{};
+  lastCommandLine.clear();
+  resetStatementReader();
+  resetTokenizer();
+  resetWaitComments();
+  resetTapModel();
+  resetStateCommands();
+  releaseAllRegisters();
+  resetOutputFiles();
+  resetEmitter();
+  resetPio();
+  resetCommandList();
+}
+
+void translate(const std::vector<std::string>& args) {
+  say("\nvantrel - SVF to VCL Translator - Version: %.2f\n\n", 1.43);
+  parseOptions(args);
+  if (!svfInput.open(settings.inputFileName)) {
+    say("Cannot open input file %s!\n", settings.inputFileName.c_str());
+    endRun();
+  }
+  openOutputFile(settings.outputFileName);
+  releaseAllRegisters();
+  PIOstring = "\"";
+
+  int64_t statementCount = 0;
+  int64_t splitMargin = 0;
+  std::string statement;
+  while (readStatement(statement)) {
+    ++statementCount;
+    if (statementCount % 100 == 0 && settings.verbosity != 0)
+      say("%ld lines processed.\n", static_cast<long>(statementCount));
+    lastCommandLine = statement;
+
+    if (splitMargin >= kRestartCeiling) {
+      say("There is a command to large to process in this file!\n");
+      say("The maximum number of lines a single command can generate\n");
+      say("is %ld!", static_cast<long>(settings.vectLimit));
+      fatalStop();
+    }
+    if (vectorCount >= kRestartCeiling) {
+      restartOutput(settings.outputFileName);
+      splitMargin += kMarginStep;
+      continue;
+    }
+    // Tested once per statement: all vectors of a statement go to one file.
+    if (vectorCount > settings.vectLimit - splitMargin) {
+      openOutputFile(settings.outputFileName);
+      writeUnitPreamble();
+      moveToStableState(IDLE);
+    }
+
+    resetTokenizer();
+    std::string_view rest(statement);
+    std::string_view command, parameter;
+    while (nextPair(rest, command, parameter)) dispatchPair(command, parameter, rest);
+    runQueuedCommands();
+    emitPendingWait();
+  }
+
+  outputFile.write("end pcf\n");
+  outputFile.write("end unit\n");
+  svfInput.close();
+  if (!closeOutputFile()) endRun();
+  const int32_t filesMade = fileNumber - 1;
+  if (filesMade > 1)
+    say("Translation Successful %d files generated.\n", filesMade);
+  else
+    say("Translation Successful 1 file generated.\n");
+}
+
+}  // namespace
+
+int runTranslator(const std::vector<std::string>& args, std::ostream& console) {
+  consoleStream = &console;
+  resetRun();
+  try {
+    translate(args);
+  } catch (const RunStopped&) {
+  } catch (const std::bad_alloc&) {
+    say("Out of Memory!\n");
+  }
+  // Whatever ended the run: what was written stays, without closing lines.
+  svfInput.close();
+  closeOutputFile();
+  console.flush();
+  consoleStream = nullptr;
+  return 1;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,31 @@
+// Reading complete SVF statements from the input.
+//
+// An SVF statement ends with ";" and may spread over several lines; comments
+// begin with "!" or "//". The reader strips comments, joins the lines of a
+// statement (with a space only where a keyword boundary needs one, so that
+// hexadecimal data broken over lines joins back without gaps), echoes every
+// input line into the VCL output as a "! " comment, and hands comment text to
+// the wait-comment parser.
+#pragma once
+
+#include <string>
+
+#include "svf/input_file.h"
+
+namespace vantrel {
+
+extern InputFile svfInput;
+
+// Whether the last whole comment line (or blank line) mentioned "idcode": an
+// ID-code read is never retried.
+extern bool idcodeComment;
+
+void resetStatementReader();
+
+// Stores the next complete statement in `statement`. False at end of input.
+bool readStatement(std::string& statement);
+
+// Goes back to the first line of the input.
+void rewindInput();
+
+}  // namespace vantrel

@@ -1,0 +1,48 @@
+// One output file written through one large buffer.
+//
+// Vector lines are short and there are millions of them, so text is gathered
+// in memory and handed to the operating system in large blocks. A failed write
+// is remembered and reported by close().
+#pragma once
+
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+class OutputBuffer {
+ public:
+  OutputBuffer() = default;
+  OutputBuffer(const OutputBuffer&) = delete;
+  OutputBuffer& operator=(const OutputBuffer&) = delete;
+  ~OutputBuffer() { close(); }
+
+  // Creates or truncates the file. False when it cannot be opened.
+  bool open(const std::string& path);
+  // Writes what is buffered and closes the file. False if any write failed.
+  bool close();
+  bool isOpen() const { return fd_ >= 0; }
+
+  void write(std::string_view text) {
+    if (buffer_.size() - used_ < text.size()) makeRoom(text.size());
+    std::memcpy(buffer_.data() + used_, text.data(), text.size());
+    used_ += text.size();
+  }
+  void put(char c) {
+    if (used_ == buffer_.size()) makeRoom(1);
+    buffer_[used_++] = c;
+  }
+
+ private:
+  void makeRoom(size_t size);
+  void flush();
+
+  int fd_ = -1;
+  bool failed_ = false;
+  std::vector<char> buffer_;
+  size_t used_ = 0;
+};
+
+}  // namespace vantrel

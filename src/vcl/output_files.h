@@ -1,0 +1,38 @@
+// The numbered VCL output files: naming, the fixed header, closing, the split
+// into further files, the restart from the first file, and the fatal stop.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "vcl/output_buffer.h"
+
+namespace vantrel {
+
+extern OutputBuffer outputFile;  // the file all VCL text goes to
+extern int32_t fileNumber;       // number of the next file to open
+extern int64_t vectorCount;      // lines charged to the current file
+extern bool preambleWritten;     // the current file has its unit preamble
+extern bool trstAssigned;        // a TRST node is assigned: vectors carry TRST
+
+void resetOutputFiles();
+
+// Closes the current file with its closing lines (when one is open), then
+// opens the file numbered fileNumber and writes its header.
+void openOutputFile(const std::string& givenName);
+
+// Starts the output over from the first file and the input from its first line.
+void restartOutput(const std::string& givenName);
+
+// Ends the run with status 1; the files are closed on the way out.
+[[noreturn]] void fatalStop();
+
+// Closes the current output file as it stands, without closing lines.
+// False when the file could not be written completely.
+bool closeOutputFile();
+
+// The name of the output file numbered `number` for the outputFile argument;
+// empty when the argument names no file.
+std::string outputFilePath(const std::string& givenName, int32_t number);
+
+}  // namespace vantrel

@@ -1,0 +1,87 @@
+#include "support/sandbox.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "driver/statement_loop.h"
+
+namespace fs = std::filesystem;
+
+namespace vantrel::testing {
+
+Sandbox::Sandbox() {
+  std::string pattern = (fs::temp_directory_path() / "vantrel-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+  previous_ = fs::current_path().string();
+  fs::current_path(path_);
+}
+
+Sandbox::~Sandbox() {
+  std::error_code ignored;
+  fs::current_path(previous_, ignored);
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  fs::remove_all(path_, ignored);
+}
+
+void Sandbox::write(const std::string& name, const std::string& content) const {
+  std::ofstream(path_ + "/" + name, std::ios::binary) << content;
+}
+
+std::string Sandbox::read(const std::string& name) const { return readFile(path_ + "/" + name); }
+
+bool Sandbox::exists(const std::string& name) const { return fs::exists(path_ + "/" + name); }
+
+std::map<std::string, std::string> Sandbox::files() const {
+  std::map<std::string, std::string> result;
+  for (const auto& entry : fs::directory_iterator(path_))
+    if (entry.is_regular_file())
+      result[entry.path().filename().string()] = readFile(entry.path().string());
+  return result;
+}
+
+int Sandbox::run(const std::vector<std::string>& args) {
+  std::vector<std::string> argv{"vantrel"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::ostringstream console;
+  int status = runTranslator(argv, console);
+  console_ = console.str();
+  return status;
+}
+
+Translation translate(const std::string& svf, const std::vector<std::string>& options) {
+  Sandbox sandbox;
+  sandbox.write("input.svf", svf);
+  std::vector<std::string> args = options;
+  args.push_back("input.svf");
+  args.push_back("out");
+  Translation result;
+  result.status = sandbox.run(args);
+  result.console = sandbox.console();
+  for (auto& [name, content] : sandbox.files())
+    if (name != "input.svf") result.outputs[name] = normaliseClock(content);
+  return result;
+}
+
+std::string normaliseClock(const std::string& vcl) {
+  static const std::string kStart = "!!!!    6    0    1 ";
+  if (vcl.compare(0, kStart.size(), kStart) != 0) return vcl;
+  size_t end = kStart.size();
+  while (end < vcl.size() && vcl[end] >= '0' && vcl[end] <= '9') ++end;
+  if (end == kStart.size()) return vcl;
+  return kStart + "0" + vcl.substr(end);
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace vantrel::testing
