@@ -1,0 +1,49 @@
+// Every real SVF file of the shared corpus goes through the translator
+// without a crash: it translates, or it stops with one of the translator's
+// own reports.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/sandbox.h"
+
+namespace fs = std::filesystem;
+
+namespace vantrel::testing {
+namespace {
+
+// The reports a run over real files may end with.
+const char* const kEndings[] = {
+    "Translation Successful",
+    "statements cannot be translated yet!\n",
+    "\nEnd of input file reached inside a statement!\n",
+};
+
+void translateCorpus(const std::vector<std::string>& options) {
+  if (!fs::is_directory(VANTREL_CORPUS_DIR)) GTEST_SKIP() << "no corpus at " << VANTREL_CORPUS_DIR;
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(VANTREL_CORPUS_DIR)) {
+    if (entry.path().extension() != ".svf") continue;
+    ++files;
+    Sandbox sandbox;
+    std::vector<std::string> args = options;
+    args.push_back(entry.path().string());
+    args.push_back("out");
+    EXPECT_EQ(sandbox.run(args), 1);
+    bool known = false;
+    for (const char* ending : kEndings)
+      known = known || sandbox.console().find(ending) != std::string::npos;
+    EXPECT_TRUE(known) << entry.path() << " ended with:\n" << sandbox.console();
+    EXPECT_TRUE(sandbox.exists("out.v01")) << entry.path();
+  }
+  EXPECT_GT(files, 0);
+}
+
+TEST(Corpus, EveryFileWithDefaultOptions) { translateCorpus({"-Q"}); }
+
+TEST(Corpus, EveryFileWithClocksNoRetryNoComments) {
+  translateCorpus({"-Q", "-NOCR", "-NORETRY", "-NC"});
+}
+
+}  // namespace
+}  // namespace vantrel::testing
