@@ -26,6 +26,7 @@ class OutputBuffer {
   bool isOpen() const { return fd_ >= 0; }
 
   void write(std::string_view text) {
+    if (text.empty()) return;
     if (buffer_.size() - used_ < text.size()) makeRoom(text.size());
     std::memcpy(buffer_.data() + used_, text.data(), text.size());
     used_ += text.size();
