@@ -1,21 +1,113 @@
 #include "scan/registers.h"
 
-#include "driver/dispatch.h"
+#include "driver/console.h"
+#include "driver/statement_loop.h"
+#include "svf/decimal.h"
+#include "vcl/output_files.h"
 
 namespace vantrel {
 
+ScanRecord scanRegisters[6];
+ScanRegisterId currentRegister = HDR;
+bool sdrInStatement = false;
+bool sirInStatement = false;
+
 namespace {
-constexpr const char* kRegisterKeywords[] = {"HDR", "HIR", "TDR", "TIR", "SDR", "SIR"};
+
+void finishRegister(ScanRecord& record) {
+  record.lengthChanged = false;
+  record.tdiGiven = false;
+  record.maskGiven = false;
+  record.smaskGiven = false;
+  record.tdoBits.reset();
 }
 
-void releaseAllRegisters() {}
+}  // namespace
 
-void setRegisterLength(ScanRegisterId id, std::string_view) {
-  refuseUntranslatedCommand(kRegisterKeywords[id]);
+const char* registerKeyword(ScanRegisterId id) {
+  static const char* const kKeywords[] = {"HDR", "HIR", "TDR", "TIR", "SDR", "SIR"};
+  return kKeywords[id];
 }
-void setTdi(std::string_view) { refuseUntranslatedCommand("TDI"); }
-void setTdo(std::string_view) { refuseUntranslatedCommand("TDO"); }
-void setMask(std::string_view) { refuseUntranslatedCommand("MASK"); }
-void setSmask(std::string_view) { refuseUntranslatedCommand("SMASK"); }
+
+void releaseRegister(ScanRegisterId id) { scanRegisters[id] = ScanRecord{}; }
+
+void releaseAllRegisters() {
+  for (ScanRecord& record : scanRegisters) record = ScanRecord{};
+  currentRegister = HDR;
+  sdrInStatement = false;
+  sirInStatement = false;
+}
+
+void setRegisterLength(ScanRegisterId id, std::string_view parameter) {
+  const int32_t length = readDecimal(parameter);
+  if (length < 0) {
+    say("\nInvalid length specified for %s!\n", registerKeyword(id));
+    sayText("COMMAND LINE WAS: ");
+    sayText(lastCommandLine);
+    sayText("\n");
+    fatalStop();
+  }
+  ScanRecord& record = scanRegisters[id];
+  if (length == 0) releaseRegister(id);
+  const uint32_t newLength = static_cast<uint32_t>(length);
+  record.lengthChanged = record.length != 0 && record.length != newLength;
+  record.length = newLength;
+  currentRegister = id;
+  if (id == SDR) sdrInStatement = true;
+  if (id == SIR) sirInStatement = true;
+}
+
+void hexToBinString(std::optional<std::string>& field, std::string_view hex, uint32_t length) {
+  field.reset();
+  if (length == 0) return;
+  static const char kNibbles[16][5] = {"0000", "0001", "0010", "0011", "0100", "0101",
+                                       "0110", "0111", "1000", "1001", "1010", "1011",
+                                       "1100", "1101", "1110", "1111"};
+  std::string& bits = field.emplace();
+  bits.reserve(hex.size() * 4);
+  for (char c : hex) {
+    int value;
+    if (c >= '0' && c <= '9')
+      value = c - '0';
+    else if (c >= 'A' && c <= 'F')
+      value = c - 'A' + 10;
+    else if (c >= 'a' && c <= 'f')
+      value = c - 'a' + 10;
+    else
+      continue;  // blanks left by a value continued over lines, stray characters
+    bits.append(kNibbles[value], 4);
+  }
+}
+
+void setTdi(std::string_view parameter) {
+  ScanRecord& record = scanRegisters[currentRegister];
+  hexToBinString(record.tdiBits, parameter, record.length);
+  record.tdiGiven = true;
+}
+
+void setTdo(std::string_view parameter) {
+  ScanRecord& record = scanRegisters[currentRegister];
+  hexToBinString(record.tdoBits, parameter, record.length);
+}
+
+void setMask(std::string_view parameter) {
+  ScanRecord& record = scanRegisters[currentRegister];
+  hexToBinString(record.maskBits, parameter, record.length);
+  record.maskGiven = true;
+}
+
+void setSmask(std::string_view parameter) {
+  ScanRecord& record = scanRegisters[currentRegister];
+  hexToBinString(record.smaskBits, parameter, record.length);
+  record.smaskGiven = true;
+}
+
+void finishDrGroup() {
+  for (ScanRegisterId id : {HDR, SDR, TDR}) finishRegister(scanRegisters[id]);
+}
+
+void finishIrGroup() {
+  for (ScanRegisterId id : {HIR, SIR, TIR}) finishRegister(scanRegisters[id]);
+}
 
 }  // namespace vantrel

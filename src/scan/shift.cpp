@@ -1,10 +1,166 @@
 #include "scan/shift.h"
 
-#include "driver/dispatch.h"
+#include <charconv>
+#include <string>
+
+#include "driver/console.h"
+#include "driver/settings.h"
+#include "driver/statement_loop.h"
+#include "scan/retry_loop.h"
+#include "scan/scan_bits.h"
+#include "svf/statement_reader.h"
+#include "tap/navigation.h"
+#include "vcl/emitter.h"
+#include "vcl/output_files.h"
 
 namespace vantrel {
 
-void runSdr() { refuseUntranslatedCommand("SDR"); }
-void runSir() { refuseUntranslatedCommand("SIR"); }
+namespace {
+
+struct RegisterText {
+  const char* prefix;      // before the bit number
+  const char* afterIndex;  // after it
+  const char* lastSuffix;  // appended on the register's last bit
+};
+
+constexpr RegisterText kRegisterText[6] = {
+    {"HDR bit ", " ", " Data Header entered"}, {"HIR bit ", "", " Instruction Header entered"},
+    {"TDR bit ", "", " Data Trailer entered"}, {"TIR bit ", "", " Instruction Trailer entered"},
+    {"SDR bit ", "", " Data Entered"},         {"SIR bit ", "", " Instruction entered"},
+};
+
+void reportStatement() {
+  say("The last line read from input file was : \n\n");
+  sayText("   ");
+  sayText(lastCommandLine);
+  sayText(" \n\n");
+}
+
+// A register whose length changed must be given again every kind of value it
+// held before: a value kept from the old length would be shifted misaligned.
+void checkRegister(ScanRegisterId id) {
+  const ScanRecord& record = scanRegisters[id];
+  if (record.length == 0 || !record.lengthChanged) return;
+  bool reported = false;
+  auto report = [&](const char* field) {
+    say("ERROR Must explicitly specify %s %s.\n", registerKeyword(id), field);
+    reported = true;
+  };
+  if (!record.tdiGiven && record.tdiBits) report("TDI");
+  if (!record.maskGiven && record.maskBits && record.tdoBits) report("MASK");
+  if (!record.smaskGiven && record.smaskBits) report("SMASK");
+  if (reported) {
+    reportStatement();
+    fatalStop();
+  }
+}
+
+// A scan with no bit at all would never leave the shift state.
+void checkScanHasBits(ScanRegisterId data, ScanRegisterId trailer) {
+  if (scanRegisters[data].length != 0 || scanRegisters[trailer].length != 0) return;
+  say("ERROR %s and %s lengths are both zero.\n", registerKeyword(data), registerKeyword(trailer));
+  reportStatement();
+  fatalStop();
+}
+
+void shiftBits(ScanRegisterId id) {
+  checkRegister(id);
+  clockRegisterBits(id);
+}
+
+}  // namespace
+
+char lastBitTms(ScanRegisterId id) {
+  switch (id) {
+    case HDR:
+    case HIR: return '0';
+    case SDR: return scanRegisters[TDR].length == 0 ? '1' : '0';
+    case SIR: return scanRegisters[TIR].length == 0 ? '1' : '0';
+    default: return '1';
+  }
+}
+
+std::string_view bitComment(ScanRegisterId id, uint32_t index, bool last) {
+  if (settings.commentMode != 2) return {};
+  static std::string comment;
+  const RegisterText& text = kRegisterText[id];
+  comment.assign(text.prefix);
+  char digits[16];
+  auto end = std::to_chars(digits, digits + sizeof digits, index).ptr;
+  comment.append(digits, end);
+  comment.append(text.afterIndex);
+  if (last) comment.append(text.lastSuffix);
+  return comment;
+}
+
+void clockRegisterBits(ScanRegisterId id) {
+  const ScanRecord& record = scanRegisters[id];
+  ScanBitReader reader(record);
+  const char lastTms = lastBitTms(id);
+  for (uint32_t i = 0; i < record.length; ++i) {
+    const ScanBit bit = reader.next();
+    const bool last = i + 1 == record.length;
+    const char tms = last ? lastTms : '0';
+    writeTckLow(tms, bit.tdi, bit.expected);
+    writeTckHigh(tms, bit.tdi, 'X', bitComment(id, i, last));
+  }
+}
+
+void runSdr() {
+  checkScanHasBits(SDR, TDR);
+  if (currentState == UNKNOWN) moveToStableState(RESET);
+  switch (currentState) {
+    case RESET: walkPath({IDLE, DRSELECT, DRCAPTURE, DRSHIFT}); break;
+    case IDLE: walkPath({DRSELECT, DRCAPTURE, DRSHIFT}); break;
+    case DRPAUSE: walkPath({DREXIT2, DRUPDATE, IDLE, DRSELECT, DRCAPTURE, DRSHIFT}); break;
+    case IRPAUSE: walkPath({IREXIT2, IRUPDATE, IDLE, DRSELECT, DRCAPTURE, DRSHIFT}); break;
+    default: break;
+  }
+  shiftBits(HDR);
+  checkRegister(SDR);
+  if (retryLoopApplies())
+    runRetryLoop();
+  else
+    clockRegisterBits(SDR);
+  shiftBits(TDR);
+  switch (endDrState) {
+    case RESET: walkPath({DRUPDATE, IDLE, DRSELECT, IRSELECT, RESET}); break;
+    case IDLE: walkPath({DRUPDATE, IDLE}); break;
+    case DRPAUSE: walkPath({DRPAUSE}); break;
+    case IRPAUSE:
+      walkPath({DRUPDATE, IDLE, DRSELECT, IRSELECT, IRCAPTURE, IREXIT1, IRPAUSE});
+      break;
+    default: break;  // stays in Exit1-DR
+  }
+  finishDrGroup();
+}
+
+void runSir() {
+  checkScanHasBits(SIR, TIR);
+  if (currentState == UNKNOWN) moveToStableState(RESET);
+  switch (currentState) {
+    case RESET: walkPath({IDLE, DRSELECT, IRSELECT, IRCAPTURE, IRSHIFT}); break;
+    case IDLE: walkPath({DRSELECT, IRSELECT, IRCAPTURE, IRSHIFT}); break;
+    case DRPAUSE:
+      walkPath({DREXIT2, DRUPDATE, IDLE, DRSELECT, IRSELECT, IRCAPTURE, IRSHIFT});
+      break;
+    case IRPAUSE:
+      walkPath({IREXIT2, IRUPDATE, IDLE, DRSELECT, IRSELECT, IRCAPTURE, IRSHIFT});
+      break;
+    default: break;
+  }
+  shiftBits(HIR);
+  checkRegister(SIR);
+  clockRegisterBits(SIR);
+  shiftBits(TIR);
+  switch (endIrState) {
+    case RESET: walkPath({IRUPDATE, IDLE, DRSELECT, IRSELECT, RESET}); break;
+    case IDLE: walkPath({IRUPDATE, IDLE}); break;
+    case DRPAUSE: walkPath({IRUPDATE, IDLE, DRSELECT, DRCAPTURE, DREXIT1, DRPAUSE}); break;
+    case IRPAUSE: walkPath({IRPAUSE}); break;
+    default: break;  // stays in Exit1-IR
+  }
+  finishIrGroup();
+}
 
 }  // namespace vantrel

@@ -33,22 +33,22 @@ void writeResetSequence() {
   currentState = RESET;
 }
 
-void stepAlong(std::initializer_list<TapState> path) {
-  for (TapState state : path) stepTapState(state);
-}
-
 // The paths from Run-Test-Idle, which are also the paths from Update-DR and
 // Update-IR (both lead to the same states as Run-Test-Idle with either TMS).
 void walkFromIdle(TapState target) {
   switch (target) {
-    case RESET: stepAlong({DRSELECT, IRSELECT, RESET}); break;
-    case IDLE: stepAlong({IDLE}); break;
-    case DRPAUSE: stepAlong({DRSELECT, DRCAPTURE, DREXIT1, DRPAUSE}); break;
-    default: stepAlong({DRSELECT, IRSELECT, IRCAPTURE, IREXIT1, IRPAUSE}); break;
+    case RESET: walkPath({DRSELECT, IRSELECT, RESET}); break;
+    case IDLE: walkPath({IDLE}); break;
+    case DRPAUSE: walkPath({DRSELECT, DRCAPTURE, DREXIT1, DRPAUSE}); break;
+    default: walkPath({DRSELECT, IRSELECT, IRCAPTURE, IREXIT1, IRPAUSE}); break;
   }
 }
 
 }  // namespace
+
+void walkPath(std::initializer_list<TapState> path) {
+  for (TapState state : path) stepTapState(state);
+}
 
 bool stepTapState(TapState target) {
   if (currentState == UNKNOWN) {
@@ -90,8 +90,8 @@ void moveToStableState(TapState target) {
       stepTapState(IDLE);
       if (target == IDLE) return;
       break;
-    case DRPAUSE: stepAlong({DREXIT2, DRUPDATE}); break;
-    case IRPAUSE: stepAlong({IREXIT2, IRUPDATE}); break;
+    case DRPAUSE: walkPath({DREXIT2, DRUPDATE}); break;
+    case IRPAUSE: walkPath({IREXIT2, IRUPDATE}); break;
     default: break;
   }
   walkFromIdle(target);

@@ -2,6 +2,7 @@
 // state, and the fixed paths between the four stable states.
 #pragma once
 
+#include <initializer_list>
 #include <string_view>
 
 #include "tap/tap_state.h"
@@ -17,6 +18,10 @@ void clockTms0(std::string_view comment = {});
 // nothing, when `target` is not one cycle away. From UNKNOWN it first writes
 // the reset sequence and then moves to `target` by the stable-state paths.
 bool stepTapState(TapState target);
+
+// Takes one step to each state of `path` in turn; a state that is not one
+// cycle away writes nothing.
+void walkPath(std::initializer_list<TapState> path);
 
 // Walks to a stable state by the fixed path from the stable state the model is
 // in (from UNKNOWN: the reset sequence first). From a state that is not stable

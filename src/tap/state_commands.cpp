@@ -1,15 +1,163 @@
 #include "tap/state_commands.h"
 
-#include "driver/dispatch.h"
+#include <cstdio>
+#include <string>
+
+#include "driver/console.h"
+#include "driver/settings.h"
+#include "driver/statement_loop.h"
+#include "svf/decimal.h"
+#include "svf/tokenizer.h"
+#include "tap/navigation.h"
+#include "vcl/emitter.h"
+#include "vcl/output_files.h"
+#include "vcl/preamble.h"
 
 namespace vantrel {
 
-void resetStateCommands() {}
+uint32_t lastRunTestCount = 0;
 
-void handleState(std::string_view, std::string_view&) { refuseUntranslatedCommand("STATE"); }
-void handleEndDr(std::string_view) { refuseUntranslatedCommand("ENDDR"); }
-void handleEndIr(std::string_view) { refuseUntranslatedCommand("ENDIR"); }
-void handleTrst(std::string_view) { refuseUntranslatedCommand("TRST"); }
-void handleRunTest(std::string_view, std::string_view&) { refuseUntranslatedCommand("RUNTEST"); }
+namespace {
+
+[[noreturn]] void stopWithCommandLine(const char* message) {
+  say("%s", message);
+  sayText("COMMAND LINE WAS: ");
+  sayText(lastCommandLine);
+  sayText("\n");
+  fatalStop();
+}
+
+// TRST modes and the TRST level each sets: ON holds the controller in reset
+// (TRST low), OFF releases it, Z leaves the pin undriven, ABSENT sets none.
+struct TrstMode {
+  const char* upper;
+  const char* lower;
+  char level;
+};
+constexpr TrstMode kTrstModes[] = {
+    {"ON", "on", '0'}, {"OFF", "off", '1'}, {"Z", "z", 'Z'}, {"ABSENT", "absent", '\0'}};
+
+char matchTrstMode(std::string_view word) {
+  for (const TrstMode& mode : kTrstModes)
+    if (word == mode.upper || word == mode.lower) return mode.level;
+  say("Could not match TRST mode of %s\n!", std::string(word).c_str());
+  stopWithCommandLine("");
+}
+
+// Half the vector limit: a RUNTEST of more clocks cannot fit in one file.
+void checkClockLimit(uint32_t count) {
+  if (settings.convertRuntest) return;
+  const int64_t half = settings.vectLimit / 2;
+  if (static_cast<int64_t>(count) > half) {
+    say("The number of clocks on RUNTEST command is too large!\n");
+    say("Max number allowed is %ld !\n", static_cast<long>(half));
+    fatalStop();
+  }
+}
+
+// The clocks of a RUNTEST become a tester wait of one microsecond per clock:
+// a TCK cycle is two vectors of the 500 ns vector cycle.
+void writeWait(uint32_t count) {
+  char time[64];
+  if (count < 1000)
+    std::snprintf(time, sizeof time, "%ldu", static_cast<long>(count));
+  else if (count < 1000000)
+    std::snprintf(time, sizeof time, "%.3fm", count / 1000.0);
+  else
+    std::snprintf(time, sizeof time, "%.3f", count / 1000000.0);
+  if (pcfMode) outputFile.write("end pcf\n");
+  outputFile.write("wait ");
+  outputFile.write(time);
+  if (pcfMode) outputFile.write("\npcf\nuse pcf order Scan");
+  outputFile.write("\n");
+}
+
+void runClocks(TapState runState, uint32_t count) {
+  moveToStableState(runState);
+  if (settings.convertRuntest) {
+    writeWait(count);
+    return;
+  }
+  for (uint32_t i = 0; i < count; ++i) stepTapState(runState);
+}
+
+bool isWholeNumber(std::string_view word) {
+  if (!word.empty() && (word[0] == '+' || word[0] == '-')) word.remove_prefix(1);
+  if (word.empty()) return false;
+  for (char c : word)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+bool isClockWord(std::string_view word) {
+  return word == "TCK" || word == "tck" || word == "SCK" || word == "sck";
+}
+
+}  // namespace
+
+void resetStateCommands() { lastRunTestCount = 0; }
+
+void handleState(std::string_view parameter, std::string_view& rest) {
+  TapState state = matchStateName(parameter);
+  if (rest.empty()) {
+    moveToStableState(state);
+  } else {
+    bool stepped = stepTapState(state);
+    std::string_view word;
+    while (stepped && nextToken(rest, word)) stepped = stepTapState(matchStateName(word));
+    if (!stepped) stopWithCommandLine("\nInvalid explicit state path specified!\n");
+  }
+  if (!isStableState(currentState)) stopWithCommandLine("\nEnding state was not a stable state\n");
+}
+
+void handleEndDr(std::string_view parameter) { endDrState = matchStateName(parameter); }
+
+void handleEndIr(std::string_view parameter) { endIrState = matchStateName(parameter); }
+
+void handleTrst(std::string_view parameter) {
+  const char level = matchTrstMode(parameter);
+  if (level != '0') {
+    trstLevel = level;
+    return;
+  }
+  if (!trstAssigned) {
+    // Nothing on the tester drives TRST, so the controller was not reset:
+    // its state is unknown until the next move resets it with TMS.
+    currentState = UNKNOWN;
+    return;
+  }
+  // Drive TRST low for one cycle at once, with TMS high so that the
+  // controller stays in Test-Logic-Reset when TRST is released.
+  if (!preambleWritten) writeUnitPreamble();
+  currentState = RESET;
+  trstLevel = '0';
+  clockTms1();
+}
+
+void handleRunTest(std::string_view parameter, std::string_view& rest) {
+  std::string_view clockWord;
+  const bool hasClockWord = !rest.empty() && nextToken(rest, clockWord);
+  if (!isWholeNumber(parameter) || (hasClockWord && !isClockWord(clockWord)))
+    stopWithCommandLine("\nUnsupported RUNTEST form!\n");
+  const int32_t count = readDecimal(parameter);
+  if (count < 0) stopWithCommandLine("\nInvalid clock count on RUNTEST!\n");
+  lastRunTestCount = static_cast<uint32_t>(count);
+  checkClockLimit(lastRunTestCount);
+
+  TapState runState = IDLE;
+  if (!rest.empty()) {
+    // "ENDSTATE state": the first word is passed over, the second names the state.
+    std::string_view word, stateWord;
+    nextToken(rest, word);
+    if (!nextToken(rest, stateWord)) stopWithCommandLine("\nRUNTEST end state is missing!\n");
+    runState = matchStateName(stateWord);
+  }
+  runClocks(runState, lastRunTestCount);
+}
+
+void runIdleClocks(uint32_t count) {
+  checkClockLimit(count);
+  runClocks(IDLE, count);
+}
 
 }  // namespace vantrel

@@ -2,7 +2,10 @@
 
 #include <vector>
 
+#include "scan/registers.h"
 #include "scan/shift.h"
+#include "vcl/emitter.h"
+#include "vcl/output_files.h"
 #include "vcl/pio.h"
 
 namespace vantrel {
@@ -27,6 +30,12 @@ void queueCommand(std::string_view keyword) {
 
 void runQueuedCommands() {
   if (queue.empty()) return;
+  // A PIO pattern rides on every vector of the statement: its pins are
+  // columns of the Parallel pin order only.
+  if (pioPending) {
+    outputFile.write("use pcf order Parallel\n");
+    ++vectorCount;
+  }
   for (Deferred command : queue) {
     switch (command) {
       case Deferred::Sdr: runSdr(); break;
@@ -35,6 +44,14 @@ void runQueuedCommands() {
     }
   }
   queue.clear();
+  if (pioPending) {
+    PIOstring = "\"";
+    outputFile.write("use pcf order Scan\n");
+    ++vectorCount;
+    pioPending = false;
+  }
+  sdrInStatement = false;
+  sirInStatement = false;
 }
 
 }  // namespace vantrel

@@ -17,6 +17,10 @@ const char* const kEndings[] = {
     "Translation Successful",
     "statements cannot be translated yet!\n",
     "\nEnd of input file reached inside a statement!\n",
+    "\nUnsupported RUNTEST form!\n",
+    "Could not match state of ",
+    "\nInvalid explicit state path specified!\n",
+    "There is a command to large to process in this file!\n",
 };
 
 void translateCorpus(const std::vector<std::string>& options) {

@@ -1,0 +1,98 @@
+#include "scan/retry_loop.h"
+
+#include <string>
+
+#include "driver/settings.h"
+#include "scan/scan_bits.h"
+#include "scan/shift.h"
+#include "svf/statement_reader.h"
+#include "tap/navigation.h"
+#include "tap/state_commands.h"
+#include "vcl/emitter.h"
+#include "vcl/output_files.h"
+
+namespace vantrel {
+
+ScanBit scanBitAt(const ScanRecord& record, uint32_t index) {
+  auto at = [index](const std::optional<std::string>& bits, char fallback) {
+    return bits && index < bits->size() ? (*bits)[bits->size() - 1 - index] : fallback;
+  };
+  ScanBit bit{at(record.tdiBits, 'Z'), 'X'};
+  if (at(record.smaskBits, '1') == '0') bit.tdi = 'Z';
+  if (record.tdoBits) {
+    const char tdo = at(record.tdoBits, 'X');
+    if (at(record.maskBits, '1') != '0' && tdo != 'X') bit.expected = tdo == '1' ? 'H' : 'L';
+  }
+  return bit;
+}
+
+bool retryLoopApplies() {
+  const ScanRecord& sdr = scanRegisters[SDR];
+  if (!settings.retryMode || idcodeComment || !sdr.tdoBits) return false;
+  if (settings.compareVector < 0 || static_cast<uint32_t>(settings.compareVector) >= sdr.length)
+    return false;
+  const uint32_t compare = static_cast<uint32_t>(settings.compareVector);
+  const char tms = compare + 1 == sdr.length ? lastBitTms(SDR) : '0';
+  const ScanBit bit = scanBitAt(sdr, compare);
+  return tms == '0' && bit.tdi != 'Z' && bit.expected != 'X';
+}
+
+void runRetryLoop() {
+  const ScanRecord& sdr = scanRegisters[SDR];
+  const uint32_t compare = static_cast<uint32_t>(settings.compareVector);
+  const char lastTms = lastBitTms(SDR);
+
+  outputFile.write("end pcf\nhomingloop ");
+  outputFile.write(std::to_string(settings.loopCount));
+  outputFile.write(" times\npcf\nuse pcf order Scan\n");
+  const int64_t countBeforeLoop = vectorCount;
+
+  // The loop body: every bit once, nothing compared but the compare bit,
+  // whose low line leaves the loop when it passes.
+  ScanBitReader loopBits(sdr);
+  for (uint32_t i = 0; i < sdr.length; ++i) {
+    const ScanBit bit = loopBits.next();
+    const bool last = i + 1 == sdr.length;
+    const char tms = last ? lastTms : '0';
+    if (i == compare) {
+      pcfMode = false;
+      outputFile.write("end pcf\n");
+      writeTckLow(tms, bit.tdi, bit.expected, " exit if pass");
+      outputFile.write("pcf\nuse pcf order Scan\n");
+    } else {
+      writeTckLow(tms, bit.tdi, 'X');
+    }
+    pcfMode = true;
+    writeTckHigh(tms, bit.tdi, 'X', bitComment(SDR, i, last));
+  }
+
+  // Back round to Shift-DR for the next try: through Pause-DR, one cycle in
+  // Shift-DR, Update-DR and Run-Test-Idle with the last RUNTEST's clocks.
+  walkPath({DREXIT1, DRPAUSE, DREXIT2, DRSHIFT, DREXIT1, DRUPDATE, IDLE});
+  runIdleClocks(lastRunTestCount);
+  walkPath({DRSELECT, DRCAPTURE, DRSHIFT});
+  outputFile.write("end pcf\nend homingloop\npcf\nuse pcf order Scan\n");
+
+  // The tester leaves the loop in Shift-DR at the compare vector's low line.
+  currentState = DRSHIFT;
+  // The loop's lines run up to loopAdjust more times than they are written.
+  vectorCount += (vectorCount - countBeforeLoop) * settings.loopAdjust;
+
+  // Second pass: the scan goes on from the compare bit's high half.
+  ScanBitReader passBits(sdr);
+  for (uint32_t i = 0; i < sdr.length; ++i) {
+    const ScanBit bit = passBits.next();
+    const bool last = i + 1 == sdr.length;
+    const char tms = last ? lastTms : '0';
+    if (i < compare) {
+      std::string_view unused;
+      currentState = nextTapState(tms, unused);
+      if (trstLevel == '0') currentState = RESET;
+      continue;
+    }
+    if (i > compare) writeTckLow(tms, bit.tdi, bit.expected);
+    writeTckHigh(tms, bit.tdi, 'X', bitComment(SDR, i, last));
+  }
+}
+
+}  // namespace vantrel
