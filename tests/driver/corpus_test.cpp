@@ -21,6 +21,15 @@ const char* const kEndings[] = {
     "Could not match state of ",
     "\nInvalid explicit state path specified!\n",
     "There is a command to large to process in this file!\n",
+    "The number of clocks on RUNTEST command is too large!\n",
+    "\nRUNTEST end state is missing!\n",
+    "\nInvalid clock count on RUNTEST!\n",
+    "\nSTATE parameter specified is not a stable state!\n",
+    "\nEnding state was not a stable state\n",
+    "Could not match TRST mode of ",
+    "ERROR Must explicitly specify ",
+    " lengths are both zero.\n",
+    "Invalid length specified for ",
 };
 
 void translateCorpus(const std::vector<std::string>& options) {
