@@ -70,14 +70,6 @@ void ensurePreamble() {
 
 }  // namespace
 
-void refuseUntranslatedCommand(const char* keyword) {
-  say("\n%s statements cannot be translated yet!\n", keyword);
-  sayText("COMMAND LINE WAS: ");
-  sayText(lastCommandLine);
-  sayText("\n");
-  fatalStop();
-}
-
 void dispatchPair(std::string_view command, std::string_view parameter, std::string_view& rest) {
   if (settings.verbosity > 1) {
     sayText("\ncommand: ");

@@ -9,7 +9,4 @@ namespace vantrel {
 // words from it.
 void dispatchPair(std::string_view command, std::string_view parameter, std::string_view& rest);
 
-// Stops the run at a keyword whose translation is not built yet.
-[[noreturn]] void refuseUntranslatedCommand(const char* keyword);
-
 }  // namespace vantrel

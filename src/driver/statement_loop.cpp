@@ -30,19 +30,26 @@ namespace {
 constexpr int64_t kRestartCeiling = 300000;
 constexpr int64_t kMarginStep = 25000;
 
-void resetRun() {
-  settings = Settings{};
-  lastCommandLine.clear();
+// Everything the translation of the input builds up, back to its start:
+// a restart translates the input afresh.
+void resetTranslation() {
   resetStatementReader();
   resetTokenizer();
   resetWaitComments();
   resetTapModel();
   resetStateCommands();
   releaseAllRegisters();
-  resetOutputFiles();
   resetEmitter();
   resetPio();
   resetCommandList();
+}
+
+void resetRun() {
+  settings = Settings{};
+  lastCommandLine.clear();
+  svfInput.close();
+  resetOutputFiles();
+  resetTranslation();
 }
 
 void translate(const std::vector<std::string>& args) {
@@ -53,8 +60,6 @@ void translate(const std::vector<std::string>& args) {
     endRun();
   }
   openOutputFile(settings.outputFileName);
-  releaseAllRegisters();
-  PIOstring = "\"";
 
   int64_t statementCount = 0;
   int64_t splitMargin = 0;
@@ -73,6 +78,7 @@ void translate(const std::vector<std::string>& args) {
     }
     if (vectorCount >= kRestartCeiling) {
       restartOutput(settings.outputFileName);
+      resetTranslation();
       splitMargin += kMarginStep;
       continue;
     }

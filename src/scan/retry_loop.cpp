@@ -26,6 +26,15 @@ ScanBit scanBitAt(const ScanRecord& record, uint32_t index) {
   return bit;
 }
 
+namespace {
+
+void writePinOrder() {
+  outputFile.write(pinOrderLine());
+  outputFile.put('\n');
+}
+
+}  // namespace
+
 bool retryLoopApplies() {
   const ScanRecord& sdr = scanRegisters[SDR];
   if (!settings.retryMode || idcodeComment || !sdr.tdoBits) return false;
@@ -44,7 +53,8 @@ void runRetryLoop() {
 
   outputFile.write("end pcf\nhomingloop ");
   outputFile.write(std::to_string(settings.loopCount));
-  outputFile.write(" times\npcf\nuse pcf order Scan\n");
+  outputFile.write(" times\npcf\n");
+  writePinOrder();
   const int64_t countBeforeLoop = vectorCount;
 
   // The loop body: every bit once, nothing compared but the compare bit,
@@ -58,7 +68,8 @@ void runRetryLoop() {
       pcfMode = false;
       outputFile.write("end pcf\n");
       writeTckLow(tms, bit.tdi, bit.expected, " exit if pass");
-      outputFile.write("pcf\nuse pcf order Scan\n");
+      outputFile.write("pcf\n");
+      writePinOrder();
     } else {
       writeTckLow(tms, bit.tdi, 'X');
     }
@@ -71,7 +82,8 @@ void runRetryLoop() {
   walkPath({DREXIT1, DRPAUSE, DREXIT2, DRSHIFT, DREXIT1, DRUPDATE, IDLE});
   runIdleClocks(lastRunTestCount);
   walkPath({DRSELECT, DRCAPTURE, DRSHIFT});
-  outputFile.write("end pcf\nend homingloop\npcf\nuse pcf order Scan\n");
+  outputFile.write("end pcf\nend homingloop\npcf\n");
+  writePinOrder();
 
   // The tester leaves the loop in Shift-DR at the compare vector's low line.
   currentState = DRSHIFT;

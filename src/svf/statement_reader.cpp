@@ -70,7 +70,6 @@ void echoLine(std::string_view text) {
 }  // namespace
 
 void resetStatementReader() {
-  svfInput.close();
   idcodeComment = false;
   hasPendingRest = false;
 }

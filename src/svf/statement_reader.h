@@ -20,6 +20,8 @@ extern InputFile svfInput;
 // ID-code read is never retried.
 extern bool idcodeComment;
 
+// Forgets what was read: idcodeComment and the rest of a line kept after a
+// ";". The input file stays as it is.
 void resetStatementReader();
 
 // Stores the next complete statement in `statement`. False at end of input.

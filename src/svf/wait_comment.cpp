@@ -1,16 +1,68 @@
 #include "svf/wait_comment.h"
 
+#include "driver/console.h"
+#include "svf/decimal.h"
+#include "vcl/emitter.h"
+#include "vcl/output_files.h"
+#include "vcl/preamble.h"
+
 namespace vantrel {
 
-// Wait requests are recognised in a later step of the translator; until then
-// comments are only read past.
-void resetWaitComments() {}
+namespace {
 
-void parseWaitComment(std::string& line, size_t start) {
-  (void)line;
-  (void)start;
+std::string waitValue;  // the number as written; empty: no wait pending
+std::string waitUnits;  // the word after it; its first letter is the unit
+
+}  // namespace
+
+void resetWaitComments() {
+  waitValue.clear();
+  waitUnits.clear();
 }
 
-void emitPendingWait() {}
+void parseWaitComment(std::string& line, size_t start) {
+  size_t at = line.find("wait", start);
+  if (at == std::string::npos) at = line.find("Wait", start);
+  if (at == std::string::npos) return;
+  waitUnits = "m";
+  waitValue = "0";
+  size_t i = at + 4;
+  while (i < line.size() && isWhitespace(line[i])) ++i;
+  const size_t digits = i;
+  while (i < line.size() && line[i] >= '0' && line[i] <= '9') ++i;
+  if (i > digits) waitValue = line.substr(digits, i - digits);
+  while (i < line.size() && isWhitespace(line[i])) ++i;
+  if (i == line.size()) return;
+  const size_t unit = i;
+  while (i < line.size() && !isWhitespace(line[i])) ++i;
+  waitUnits = line.substr(unit, i - unit);
+  line.resize(i);
+}
+
+void emitPendingWait() {
+  if (waitValue.empty() || waitUnits.empty()) return;
+  const char unit = waitUnits[0];
+  if (unit != 'm' && unit != 'u' && unit != 's' && unit != 'n' && unit != 'S') {
+    sayText("Invalid units specified on wait ");
+    sayText(waitValue);
+    sayText(" ");
+    sayText(waitUnits);
+    sayText(".\n");
+    say("Valid Units are: m, u, s, n.\n");
+    fatalStop();
+  }
+  // A wait is a statement of the unit: the unit must be open.
+  if (!preambleWritten) writeUnitPreamble();
+  if (pcfMode) outputFile.write("end pcf\n");
+  outputFile.write("wait ");
+  outputFile.write(waitValue);
+  if (unit != 's' && unit != 'S') outputFile.put(unit);  // seconds take no suffix
+  if (pcfMode) {
+    outputFile.write("\npcf\n");
+    outputFile.write(pinOrderLine());
+  }
+  outputFile.write("\n");
+  waitValue.clear();
+}
 
 }  // namespace vantrel

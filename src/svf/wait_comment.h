@@ -1,4 +1,8 @@
 // Delays written as SVF comments ("! wait 10 ms") and their tester waits.
+//
+// SVF files often carry the delays a device needs (after an erase, say) as
+// comments. A comment on a statement line always asks for a wait after that
+// statement's vectors; a whole comment line does so with -WC, at once.
 #pragma once
 
 #include <string>
@@ -7,11 +11,13 @@ namespace vantrel {
 
 void resetWaitComments();
 
-// Looks for a wait request in the comment that starts at `start` in `line`
-// and keeps it as the pending wait. May cut `line` after the request.
+// Looks for "wait" (or "Wait") in the comment that starts at `start` in
+// `line` and keeps the number and unit after it as the pending wait. The line
+// is cut right after the unit word.
 void parseWaitComment(std::string& line, size_t start);
 
-// Writes the pending wait, if any, to the output and clears it.
+// Writes the pending wait, if any, as a tester wait statement and clears it.
+// A unit that is not m, u, s, n or S stops the run.
 void emitPendingWait();
 
 }  // namespace vantrel

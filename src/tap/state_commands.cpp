@@ -68,7 +68,10 @@ void writeWait(uint32_t count) {
   if (pcfMode) outputFile.write("end pcf\n");
   outputFile.write("wait ");
   outputFile.write(time);
-  if (pcfMode) outputFile.write("\npcf\nuse pcf order Scan");
+  if (pcfMode) {
+    outputFile.write("\npcf\n");
+    outputFile.write(pinOrderLine());
+  }
   outputFile.write("\n");
 }
 

@@ -3,6 +3,7 @@
 #include "driver/settings.h"
 #include "tap/tap_state.h"
 #include "vcl/output_files.h"
+#include "vcl/pio.h"
 
 namespace vantrel {
 
@@ -13,6 +14,8 @@ void resetEmitter() {
   pcfMode = true;
   PIOstring = "\"";
 }
+
+const char* pinOrderLine() { return pioPending ? "use pcf order Parallel" : "use pcf order Scan"; }
 
 namespace {
 

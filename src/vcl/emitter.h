@@ -25,6 +25,11 @@ extern std::string PIOstring;
 
 void resetEmitter();
 
+// The line that selects the pin order in force when a pcf block is opened
+// again (without its line end): the Parallel order while a PIO pattern rides
+// on the vectors, the Scan order otherwise.
+const char* pinOrderLine();
+
 // TCK-low line. `tdo` is the expected level ('H', 'L' or 'X'); `text` is a
 // comment in pcf form, or the tail of the execute line in execute form.
 void writeTckLow(char tms, char tdi, char tdo, std::string_view text = {});
