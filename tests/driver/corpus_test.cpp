@@ -15,7 +15,6 @@ namespace {
 // The reports a run over real files may end with.
 const char* const kEndings[] = {
     "Translation Successful",
-    "statements cannot be translated yet!\n",
     "\nEnd of input file reached inside a statement!\n",
     "\nUnsupported RUNTEST form!\n",
     "Could not match state of ",
@@ -30,6 +29,12 @@ const char* const kEndings[] = {
     "ERROR Must explicitly specify ",
     " lengths are both zero.\n",
     "Invalid length specified for ",
+    "Invalid units specified on wait ",
+    "PIO Map has already been defined!!\n",
+    "PIO Map has no logical names!\n",
+    "Tried to execute a PIO command before a ",
+    "Number of characters in the PIO command ",
+    "in the PIO command.\n",
 };
 
 void translateCorpus(const std::vector<std::string>& options) {
