@@ -63,12 +63,12 @@ void translate(const std::vector<std::string>& args) {
 
   int64_t statementCount = 0;
   int64_t splitMargin = 0;
-  std::string statement;
-  while (readStatement(statement)) {
+  // The tokenizer reads the statement through a view and changes nothing, so
+  // the statement itself is what error reports show.
+  while (readStatement(lastCommandLine)) {
     ++statementCount;
     if (statementCount % 100 == 0 && settings.verbosity != 0)
       say("%ld lines processed.\n", static_cast<long>(statementCount));
-    lastCommandLine = statement;
 
     if (splitMargin >= kRestartCeiling) {
       say("There is a command to large to process in this file!\n");
@@ -90,7 +90,7 @@ void translate(const std::vector<std::string>& args) {
     }
 
     resetTokenizer();
-    std::string_view rest(statement);
+    std::string_view rest(lastCommandLine);
     std::string_view command, parameter;
     while (nextPair(rest, command, parameter)) dispatchPair(command, parameter, rest);
     runQueuedCommands();

@@ -1,5 +1,7 @@
 #include "scan/registers.h"
 
+#include <cstring>
+
 #include "driver/console.h"
 #include "driver/statement_loop.h"
 #include "svf/decimal.h"
@@ -63,8 +65,8 @@ void hexToBinString(std::optional<std::string>& field, std::string_view hex, uin
   static const char kNibbles[16][5] = {"0000", "0001", "0010", "0011", "0100", "0101",
                                        "0110", "0111", "1000", "1001", "1010", "1011",
                                        "1100", "1101", "1110", "1111"};
-  std::string& bits = field.emplace();
-  bits.reserve(hex.size() * 4);
+  std::string& bits = field.emplace(hex.size() * 4, '0');
+  char* out = bits.data();
   for (char c : hex) {
     int value;
     if (c >= '0' && c <= '9')
@@ -75,8 +77,10 @@ void hexToBinString(std::optional<std::string>& field, std::string_view hex, uin
       value = c - 'a' + 10;
     else
       continue;  // blanks left by a value continued over lines, stray characters
-    bits.append(kNibbles[value], 4);
+    std::memcpy(out, kNibbles[value], 4);
+    out += 4;
   }
+  bits.resize(static_cast<size_t>(out - bits.data()));
 }
 
 void setTdi(std::string_view parameter) {

@@ -1,6 +1,7 @@
 #include "scan/shift.h"
 
 #include <charconv>
+#include <cstring>
 #include <string>
 
 #include "driver/console.h"
@@ -18,9 +19,9 @@ namespace vantrel {
 namespace {
 
 struct RegisterText {
-  const char* prefix;      // before the bit number
-  const char* afterIndex;  // after it
-  const char* lastSuffix;  // appended on the register's last bit
+  std::string_view prefix;      // before the bit number
+  std::string_view afterIndex;  // after it
+  std::string_view lastSuffix;  // appended on the register's last bit
 };
 
 constexpr RegisterText kRegisterText[6] = {
@@ -28,6 +29,11 @@ constexpr RegisterText kRegisterText[6] = {
     {"TDR bit ", "", " Data Trailer entered"}, {"TIR bit ", "", " Instruction Trailer entered"},
     {"SDR bit ", "", " Data Entered"},         {"SIR bit ", "", " Instruction entered"},
 };
+
+char* append(char* p, std::string_view text) {
+  std::memcpy(p, text.data(), text.size());
+  return p + text.size();
+}
 
 void reportStatement() {
   say("The last line read from input file was : \n\n");
@@ -82,15 +88,13 @@ char lastBitTms(ScanRegisterId id) {
 
 std::string_view bitComment(ScanRegisterId id, uint32_t index, bool last) {
   if (settings.commentMode != 2) return {};
-  static std::string comment;
+  static char comment[64];  // the longest: "HIR bit 4294967295 Instruction Header entered"
   const RegisterText& text = kRegisterText[id];
-  comment.assign(text.prefix);
-  char digits[16];
-  auto end = std::to_chars(digits, digits + sizeof digits, index).ptr;
-  comment.append(digits, end);
-  comment.append(text.afterIndex);
-  if (last) comment.append(text.lastSuffix);
-  return comment;
+  char* p = append(comment, text.prefix);
+  p = std::to_chars(p, comment + sizeof comment, index).ptr;
+  p = append(p, text.afterIndex);
+  if (last) p = append(p, text.lastSuffix);
+  return std::string_view(comment, static_cast<size_t>(p - comment));
 }
 
 void clockRegisterBits(ScanRegisterId id) {

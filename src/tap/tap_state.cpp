@@ -19,7 +19,7 @@ namespace {
 struct Transition {
   TapState onTms0;
   TapState onTms1;
-  const char* longName;  // written on the cycle that enters the state
+  std::string_view longName;  // written on the cycle that enters the state
 };
 
 constexpr Transition transitions[17] = {
@@ -59,8 +59,8 @@ TapState nextTapState(char tms, std::string_view& longName) {
   if (tms != '0' && tms != '1') return UNKNOWN;
   const Transition& from = transitions[currentState];
   TapState next = tms == '1' ? from.onTms1 : from.onTms0;
-  // The tester's vector library has always named this one entry with an
-  // underscore; programs compare against it, so it stays.
+  // Entering Run-Test-Idle from Update-IR is named with an underscore, as
+  // vector files written so far have it.
   if (currentState == IRUPDATE && next == IDLE)
     longName = "Run-Test_Idle";
   else

@@ -1,5 +1,7 @@
 #include "vcl/emitter.h"
 
+#include <cstring>
+
 #include "driver/settings.h"
 #include "tap/tap_state.h"
 #include "vcl/output_files.h"
@@ -19,46 +21,54 @@ const char* pinOrderLine() { return pioPending ? "use pcf order Parallel" : "use
 
 namespace {
 
-// The TRST character of the next line, or '\0' when the line has no TRST
-// column (no TRST node on the board).
-char trstCharacter() {
-  if (!trstAssigned) return '\0';
-  return trstLevel == '0' || trstLevel == 'Z' ? trstLevel : '1';
+// Every line is built straight into the output buffer: millions of them make
+// up a large test, so no line is formatted or copied twice.
+constexpr size_t kFixedRoom = 32;  // pins, markers and line end
+
+char* append(char* p, std::string_view text) {
+  std::memcpy(p, text.data(), text.size());
+  return p + text.size();
 }
 
-// The pins of one line: TCK, TMS, TDI, TDO and TRST if any, in the pcf or the
-// execute form.
-void writePins(char tck, char tms, char tdi, char tdo) {
-  char pins[16];
-  size_t n = 0;
+// The pins of one line: TCK, TMS, TDI, TDO and, where the board has a TRST
+// node, TRST; in pcf form quoted together with the PIO pins, in execute form
+// as the name of a predefined vector.
+char* appendPins(char* p, char tck, char tms, char tdi, char tdo) {
   if (pcfMode) {
-    pins[n++] = '"';
+    *p++ = '"';
   } else {
-    static constexpr std::string_view kExecute = "execute V";
-    kExecute.copy(pins, kExecute.size());
-    n = kExecute.size();
+    p = append(p, "execute V");
   }
-  pins[n++] = tck;
-  pins[n++] = tms;
-  pins[n++] = tdi;
-  pins[n++] = tdo;
-  if (char trst = trstCharacter()) pins[n++] = trst;
-  outputFile.write(std::string_view(pins, n));
-  if (pcfMode) outputFile.write(PIOstring);
+  *p++ = tck;
+  *p++ = tms;
+  *p++ = tdi;
+  *p++ = tdo;
+  if (trstAssigned) *p++ = trstLevel == '0' || trstLevel == 'Z' ? trstLevel : '1';
+  if (pcfMode) {
+    if (PIOstring.size() == 1)  // no PIO pattern: just the closing quote
+      *p++ = '"';
+    else
+      p = append(p, PIOstring);
+  }
+  return p;
 }
 
 }  // namespace
 
 void writeTckLow(char tms, char tdi, char tdo, std::string_view text) {
-  writePins('0', tms, tdi, tdo);
+  char* start = outputFile.reserve(kFixedRoom + PIOstring.size() + text.size());
+  char* p = appendPins(start, '0', tms, tdi, tdo);
   if (!pcfMode) {
-    outputFile.write(text);
+    p = append(p, text);
   } else if (settings.commentMode == 2 && !text.empty()) {
-    outputFile.write(" !");
-    outputFile.write(text);
+    *p++ = ' ';
+    *p++ = '!';
+    p = append(p, text);
   }
+  *p++ = ' ';
+  *p++ = '\n';
+  outputFile.advance(static_cast<size_t>(p - start));
   if (trstLevel == '0') currentState = RESET;
-  outputFile.write(" \n");
   ++vectorCount;
 }
 
@@ -68,15 +78,19 @@ void writeTckHigh(char tms, char tdi, char tdo, std::string_view text) {
   // While TRST is driven low the controller is held in Test-Logic-Reset,
   // whatever TMS does; the comment still names where TMS led.
   if (trstLevel == '0') currentState = RESET;
-  writePins('1', tms, tdi, tdo);
-  trstLevel = '1';
+  char* start = outputFile.reserve(kFixedRoom + PIOstring.size() + stateName.size() + text.size());
+  char* p = appendPins(start, '1', tms, tdi, tdo);
+  trstLevel = '1';  // a TRST level of 0 or Z lasts one cycle
   if (settings.commentMode == 2) {
-    outputFile.write(" !");
-    outputFile.write(stateName);
-    outputFile.put(' ');
-    outputFile.write(text);
+    *p++ = ' ';
+    *p++ = '!';
+    p = append(p, stateName);
+    *p++ = ' ';
+    p = append(p, text);
   }
-  outputFile.write(" \n");
+  *p++ = ' ';
+  *p++ = '\n';
+  outputFile.advance(static_cast<size_t>(p - start));
   ++vectorCount;
 }
 

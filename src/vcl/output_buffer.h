@@ -36,6 +36,14 @@ class OutputBuffer {
     buffer_[used_++] = c;
   }
 
+  // Room for `size` bytes written in place; advance() then takes what was
+  // written. For the vector lines, which are built straight into the buffer.
+  char* reserve(size_t size) {
+    if (buffer_.size() - used_ < size) makeRoom(size);
+    return buffer_.data() + used_;
+  }
+  void advance(size_t size) { used_ += size; }
+
  private:
   void makeRoom(size_t size);
   void flush();
