@@ -8,7 +8,7 @@
 EXAMPLE ?= examples/idcode-check.svf
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test test-gcc test-sanitize format clean
+.PHONY: all build run test test-gcc test-sanitize bench format clean
 
 all: build
 
@@ -33,6 +33,15 @@ test-sanitize:
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# Times vantrel on generated inputs against plain buffered writing of the same
+# output; an optimised build of its own in build-release/.
+bench:
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DVANTREL_TESTS=OFF -DVANTREL_BENCH=ON >/dev/null
+	cmake --build build-release -j $(JOBS)
+	./build-release/bench/run_benchmarks ./build-release/vantrel \
+	  ./build-release/bench/generate_inputs ./build-release/bench/baseline_writer
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
