@@ -8,7 +8,7 @@
 EXAMPLE ?= examples/idcode-check.svf
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test test-gcc test-sanitize bench format clean
+.PHONY: all build run test test-gcc test-sanitize fuzz bench format clean
 
 all: build
 
@@ -22,7 +22,7 @@ run: build
 	@grep -q "^Translation Successful" out/console.txt && echo "make run: output in out/" || \
 	  { echo "make run: translation failed"; exit 1; }
 
-test: test-gcc test-sanitize
+test: test-gcc test-sanitize fuzz
 
 test-gcc: build
 	cd build && ctest --output-on-failure -j $(JOBS)
@@ -33,6 +33,21 @@ test-sanitize:
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# Fuzzes the whole in-process translation for FUZZ_SECONDS, seeded with the
+# real SVF corpus and the golden case inputs. Findings land in build-fuzz/.
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
+	  -DVANTREL_TESTS=OFF -DVANTREL_FUZZ=ON >/dev/null
+	cmake --build build-fuzz -j $(JOBS) --target translate_fuzzer
+	rm -rf build-fuzz/seeds && mkdir -p build-fuzz/seeds build-fuzz/corpus build-fuzz/findings
+	for f in tests/golden/cases/*/input.svf; do cp $$f build-fuzz/seeds/$$(basename $$(dirname $$f)).svf; done
+	if [ -d ../shared/svf-corpus ]; then cp ../shared/svf-corpus/*.svf build-fuzz/seeds/; fi
+	cd build-fuzz && ./fuzz/translate_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=30 \
+	  -rss_limit_mb=2048 -max_len=65536 -dict=../fuzz/svf.dict -artifact_prefix=findings/ \
+	  -print_final_stats=1 corpus seeds
 
 # Times vantrel on generated inputs against plain buffered writing of the same
 # output; an optimised build of its own in build-release/.
@@ -47,4 +62,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build build-asan out
+	rm -rf build build-asan build-fuzz build-release out

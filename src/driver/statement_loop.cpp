@@ -52,10 +52,12 @@ void resetRun() {
   resetTranslation();
 }
 
-void translate(const std::vector<std::string>& args) {
+void translate(const std::vector<std::string>& args, const RunIo& io) {
   say("\nvantrel - SVF to VCL Translator - Version: %.2f\n\n", 1.43);
   parseOptions(args);
-  if (!svfInput.open(settings.inputFileName)) {
+  if (io.inputText) {
+    svfInput.openText(*io.inputText);
+  } else if (!svfInput.open(settings.inputFileName)) {
     say("Cannot open input file %s!\n", settings.inputFileName.c_str());
     endRun();
   }
@@ -70,12 +72,7 @@ void translate(const std::vector<std::string>& args) {
     if (statementCount % 100 == 0 && settings.verbosity != 0)
       say("%ld lines processed.\n", static_cast<long>(statementCount));
 
-    if (splitMargin >= kRestartCeiling) {
-      say("There is a command to large to process in this file!\n");
-      say("The maximum number of lines a single command can generate\n");
-      say("is %ld!", static_cast<long>(settings.vectLimit));
-      fatalStop();
-    }
+    if (splitMargin >= kRestartCeiling) stopCommandTooLarge();
     if (vectorCount >= kRestartCeiling) {
       restartOutput(settings.outputFileName);
       resetTranslation();
@@ -110,11 +107,13 @@ void translate(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int runTranslator(const std::vector<std::string>& args, std::ostream& console) {
+int runTranslator(const std::vector<std::string>& args, std::ostream& console, const RunIo& io) {
   consoleStream = &console;
   resetRun();
+  discardOutput = io.discardOutput;
+  discardLimit = io.discardLimit;
   try {
-    translate(args);
+    translate(args, io);
   } catch (const RunStopped&) {
   } catch (const std::bad_alloc&) {
     say("Out of Memory!\n");
@@ -122,6 +121,8 @@ int runTranslator(const std::vector<std::string>& args, std::ostream& console) {
   // Whatever ended the run: what was written stays, without closing lines.
   svfInput.close();
   closeOutputFile();
+  discardOutput = false;
+  discardLimit = 0;
   console.flush();
   consoleStream = nullptr;
   return 1;

@@ -12,9 +12,17 @@ namespace vantrel {
 // show it.
 extern std::string lastCommandLine;
 
+// Where a run reads and writes, when not the files named on its command line.
+struct RunIo {
+  const std::string* inputText = nullptr;  // read instead of the input file
+  bool discardOutput = false;              // output files are not written
+  size_t discardLimit = 0;                 // with discardOutput: bytes per file before the run ends
+};
+
 // Runs a whole translation: `args` as on the command line (args[0] is the
 // program name), messages to `console`. Returns the process status, which is
 // 1 on every path, a successful translation included.
-int runTranslator(const std::vector<std::string>& args, std::ostream& console);
+int runTranslator(const std::vector<std::string>& args, std::ostream& console,
+                  const RunIo& io = RunIo{});
 
 }  // namespace vantrel

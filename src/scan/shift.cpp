@@ -11,6 +11,7 @@
 #include "scan/scan_bits.h"
 #include "svf/statement_reader.h"
 #include "tap/navigation.h"
+#include "tap/state_commands.h"
 #include "vcl/emitter.h"
 #include "vcl/output_files.h"
 
@@ -29,11 +30,6 @@ constexpr RegisterText kRegisterText[6] = {
     {"TDR bit ", "", " Data Trailer entered"}, {"TIR bit ", "", " Instruction Trailer entered"},
     {"SDR bit ", "", " Data Entered"},         {"SIR bit ", "", " Instruction entered"},
 };
-
-char* append(char* p, std::string_view text) {
-  std::memcpy(p, text.data(), text.size());
-  return p + text.size();
-}
 
 void reportStatement() {
   say("The last line read from input file was : \n\n");
@@ -69,6 +65,19 @@ void checkScanHasBits(ScanRegisterId data, ScanRegisterId trailer) {
   fatalStop();
 }
 
+// Two lines a cycle: the paths and the reset sequence take a few dozen
+// cycles, the registers a cycle a bit, a retried scan its data twice and the
+// idle clocks between tries.
+void checkRoomForScan(ScanRegisterId header, ScanRegisterId data, ScanRegisterId trailer) {
+  int64_t cycles = 64;
+  for (ScanRegisterId id : {header, data, trailer}) cycles += scanRegisters[id].length;
+  if (data == SDR && settings.retryMode) {
+    cycles += scanRegisters[SDR].length;
+    if (!settings.convertRuntest) cycles += lastRunTestCount;
+  }
+  checkRoomForLines(2 * cycles);
+}
+
 void shiftBits(ScanRegisterId id) {
   checkRegister(id);
   clockRegisterBits(id);
@@ -90,10 +99,10 @@ std::string_view bitComment(ScanRegisterId id, uint32_t index, bool last) {
   if (settings.commentMode != 2) return {};
   static char comment[64];  // the longest: "HIR bit 4294967295 Instruction Header entered"
   const RegisterText& text = kRegisterText[id];
-  char* p = append(comment, text.prefix);
+  char* p = appendText(comment, text.prefix);
   p = std::to_chars(p, comment + sizeof comment, index).ptr;
-  p = append(p, text.afterIndex);
-  if (last) p = append(p, text.lastSuffix);
+  p = appendText(p, text.afterIndex);
+  if (last) p = appendText(p, text.lastSuffix);
   return std::string_view(comment, static_cast<size_t>(p - comment));
 }
 
@@ -112,6 +121,7 @@ void clockRegisterBits(ScanRegisterId id) {
 
 void runSdr() {
   checkScanHasBits(SDR, TDR);
+  checkRoomForScan(HDR, SDR, TDR);
   if (currentState == UNKNOWN) moveToStableState(RESET);
   switch (currentState) {
     case RESET: walkPath({IDLE, DRSELECT, DRCAPTURE, DRSHIFT}); break;
@@ -141,6 +151,7 @@ void runSdr() {
 
 void runSir() {
   checkScanHasBits(SIR, TIR);
+  checkRoomForScan(HIR, SIR, TIR);
   if (currentState == UNKNOWN) moveToStableState(RESET);
   switch (currentState) {
     case RESET: walkPath({IDLE, DRSELECT, IRSELECT, IRCAPTURE, IRSHIFT}); break;

@@ -1,9 +1,11 @@
 // The SVF input: read as whole lines of any length, rewound on a restart.
+// It is a file, or text held in memory (for the fuzzer and in-process runs).
 #pragma once
 
 #include <sys/types.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrel {
@@ -15,32 +17,37 @@ class InputFile {
   InputFile& operator=(const InputFile&) = delete;
   ~InputFile() { close(); }
 
-  // Opens a regular file (or other readable non-directory) for reading.
+  // Opens a file for reading; a directory or unreadable file is refused.
   bool open(const std::string& path);
+  // Reads `text` instead of a file; it must outlive the reading.
+  void openText(std::string_view text);
   void close();
-  bool isOpen() const { return fd_ >= 0; }
+  bool isOpen() const { return fd_ >= 0 || text_; }
 
-  // Reads the next line, with its line feed when it has one. False at end of input.
+  // Reads the next line, with its line feed when it has one. False at end of
+  // input or when reading failed (see failed()).
   bool readLine(std::string& line);
   // Goes back to the first byte.
   void rewind();
-  // True once a read failed (as opposed to reaching the end).
+  // True once a read failed, as opposed to reaching the end.
   bool failed() const { return failed_; }
 
-  // Identity of the open file, to tell whether an output path is this file.
-  dev_t device() const { return device_; }
-  ino_t inode() const { return inode_; }
+  // Whether `path` names the open file itself.
+  bool isSameFile(const std::string& path) const;
 
  private:
   bool fill();
 
   int fd_ = -1;
+  bool text_ = false;
   dev_t device_ = 0;
   ino_t inode_ = 0;
   std::vector<char> buffer_;
-  size_t begin_ = 0;  // next unread byte in buffer_
-  size_t end_ = 0;    // end of the bytes read into buffer_
-  bool atEnd_ = false;
+  const char* chunk_ = nullptr;  // the bytes being read: buffer_, or the text
+  size_t begin_ = 0;             // next unread byte of chunk_
+  size_t end_ = 0;               // end of chunk_
+  std::string_view textView_;
+  bool atEnd_ = true;
   bool failed_ = false;
 };
 

@@ -90,6 +90,10 @@ bool readStatement(std::string& statement) {
       start = restStart;
     } else {
       if (!svfInput.readLine(line)) {
+        if (svfInput.failed()) {
+          say("Cannot read input file %s!\n", settings.inputFileName.c_str());
+          fatalStop();
+        }
         if (!statement.empty()) {
           say("\nEnd of input file reached inside a statement!\n");
           say("The last line read from input file was : \n\n");

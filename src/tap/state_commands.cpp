@@ -81,6 +81,7 @@ void runClocks(TapState runState, uint32_t count) {
     writeWait(count);
     return;
   }
+  checkRoomForLines(2 * (static_cast<int64_t>(count) + 8));
   for (uint32_t i = 0; i < count; ++i) stepTapState(runState);
 }
 

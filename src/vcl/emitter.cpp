@@ -25,11 +25,6 @@ namespace {
 // up a large test, so no line is formatted or copied twice.
 constexpr size_t kFixedRoom = 32;  // pins, markers and line end
 
-char* append(char* p, std::string_view text) {
-  std::memcpy(p, text.data(), text.size());
-  return p + text.size();
-}
-
 // The pins of one line: TCK, TMS, TDI, TDO and, where the board has a TRST
 // node, TRST; in pcf form quoted together with the PIO pins, in execute form
 // as the name of a predefined vector.
@@ -37,7 +32,7 @@ char* appendPins(char* p, char tck, char tms, char tdi, char tdo) {
   if (pcfMode) {
     *p++ = '"';
   } else {
-    p = append(p, "execute V");
+    p = appendText(p, "execute V");
   }
   *p++ = tck;
   *p++ = tms;
@@ -48,7 +43,7 @@ char* appendPins(char* p, char tck, char tms, char tdi, char tdo) {
     if (PIOstring.size() == 1)  // no PIO pattern: just the closing quote
       *p++ = '"';
     else
-      p = append(p, PIOstring);
+      p = appendText(p, PIOstring);
   }
   return p;
 }
@@ -59,11 +54,11 @@ void writeTckLow(char tms, char tdi, char tdo, std::string_view text) {
   char* start = outputFile.reserve(kFixedRoom + PIOstring.size() + text.size());
   char* p = appendPins(start, '0', tms, tdi, tdo);
   if (!pcfMode) {
-    p = append(p, text);
+    p = appendText(p, text);
   } else if (settings.commentMode == 2 && !text.empty()) {
     *p++ = ' ';
     *p++ = '!';
-    p = append(p, text);
+    p = appendText(p, text);
   }
   *p++ = ' ';
   *p++ = '\n';
@@ -84,9 +79,9 @@ void writeTckHigh(char tms, char tdi, char tdo, std::string_view text) {
   if (settings.commentMode == 2) {
     *p++ = ' ';
     *p++ = '!';
-    p = append(p, stateName);
+    p = appendText(p, stateName);
     *p++ = ' ';
-    p = append(p, text);
+    p = appendText(p, text);
   }
   *p++ = ' ';
   *p++ = '\n';

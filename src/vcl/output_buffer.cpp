@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "driver/run_stop.h"
+
 namespace vantrel {
 
 namespace {
@@ -22,9 +24,21 @@ bool OutputBuffer::open(const std::string& path) {
   return true;
 }
 
+void OutputBuffer::openDiscarding(size_t limit) {
+  close();
+  discarding_ = true;
+  discardLimit_ = limit;
+  discarded_ = 0;
+  failed_ = false;
+  buffer_.resize(kBufferSize);
+  used_ = 0;
+}
+
 void OutputBuffer::flush() {
-  if (fd_ < 0) {  // nothing is open: the text has nowhere to go
+  if (fd_ < 0) {  // discarding, or nothing is open: the text goes nowhere
+    discarded_ += used_;
     used_ = 0;
+    if (discarding_ && discardLimit_ != 0 && discarded_ > discardLimit_) endRun();
     return;
   }
   size_t done = 0;
@@ -45,6 +59,11 @@ void OutputBuffer::makeRoom(size_t size) {
 }
 
 bool OutputBuffer::close() {
+  if (discarding_) {
+    discarding_ = false;
+    used_ = 0;
+    return true;
+  }
   if (fd_ < 0) return true;
   flush();
   if (::close(fd_) != 0) failed_ = true;

@@ -1,7 +1,5 @@
 #include "vcl/output_files.h"
 
-#include <sys/stat.h>
-
 #include <ctime>
 
 #include "driver/console.h"
@@ -17,6 +15,8 @@ int32_t fileNumber = 1;
 int64_t vectorCount = 0;
 bool preambleWritten = false;
 bool trstAssigned = false;
+bool discardOutput = false;
+size_t discardLimit = 0;
 
 namespace {
 
@@ -72,13 +72,6 @@ void writeHeader() {
   outputFile.write("\n\n");
 }
 
-// The same file as the open input, when a file exists at `path`.
-bool isInputFile(const std::string& path) {
-  struct stat info;
-  return svfInput.isOpen() && ::stat(path.c_str(), &info) == 0 &&
-         info.st_dev == svfInput.device() && info.st_ino == svfInput.inode();
-}
-
 }  // namespace
 
 void resetOutputFiles() {
@@ -123,11 +116,12 @@ void openOutputFile(const std::string& givenName) {
     say("\nAn output file name was not entered!!\n");
     fatalStop();
   }
-  if (isInputFile(fullPath)) {
+  if (discardOutput) {
+    outputFile.openDiscarding(discardLimit);
+  } else if (svfInput.isSameFile(fullPath)) {
     say("Output file %s is the input file!\n", fullPath.c_str());
     endRun();
-  }
-  if (!outputFile.open(fullPath)) {
+  } else if (!outputFile.open(fullPath)) {
     say("Cannot open output file %s!\n", fullPath.c_str());
     endRun();
   }
@@ -148,6 +142,17 @@ void restartOutput(const std::string& givenName) {
 }
 
 void fatalStop() { endRun(); }
+
+void stopCommandTooLarge() {
+  say("There is a command to large to process in this file!\n");
+  say("The maximum number of lines a single command can generate\n");
+  say("is %ld!", static_cast<long>(settings.vectLimit));
+  fatalStop();
+}
+
+void checkRoomForLines(int64_t lines) {
+  if (vectorCount + lines > INT32_MAX) stopCommandTooLarge();
+}
 
 bool closeOutputFile() {
   if (!outputFile.isOpen() || outputFile.close()) return true;

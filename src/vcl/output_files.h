@@ -14,6 +14,8 @@ extern int32_t fileNumber;       // number of the next file to open
 extern int64_t vectorCount;      // lines charged to the current file
 extern bool preambleWritten;     // the current file has its unit preamble
 extern bool trstAssigned;        // a TRST node is assigned: vectors carry TRST
+extern bool discardOutput;       // files are named and written, but to nowhere
+extern size_t discardLimit;      // bytes per discarded file before the run ends (0: none)
 
 void resetOutputFiles();
 
@@ -26,6 +28,14 @@ void restartOutput(const std::string& givenName);
 
 // Ends the run with status 1; the files are closed on the way out.
 [[noreturn]] void fatalStop();
+
+// Reports a statement too large for any output file and stops the run.
+[[noreturn]] void stopCommandTooLarge();
+
+// Before a statement writes about `lines` lines: a file's line count is a
+// signed 32-bit number, and a statement that would take it past that limit
+// can be placed in no file at all.
+void checkRoomForLines(int64_t lines);
 
 // Closes the current output file as it stands, without closing lines.
 // False when the file could not be written completely.

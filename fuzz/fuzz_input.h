@@ -1,0 +1,40 @@
+// One fuzz input as a whole in-process translation: the first byte picks an
+// option set (so that every way of writing vectors is reached), the rest is
+// the SVF file. Output files are thrown away. Shared by the fuzzer and the
+// regression test that replays its findings.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver/statement_loop.h"
+
+namespace vantrel {
+
+inline std::string runFuzzInput(const uint8_t* data, size_t size) {
+  static const std::vector<std::vector<std::string>> kOptionSets = {
+      {},
+      {"-NOCR", "-NORETRY", "-NC"},
+      {"-TRSTNODE", "NTRST", "-WC", "-VL", "500"},
+      {"-NOCR", "-VL", "2000", "-ND", "3", "-TD", "2", "-CC"},
+  };
+  if (size == 0) return std::string();
+  std::vector<std::string> args{"vantrel"};
+  const auto& options = kOptionSets[data[0] % kOptionSets.size()];
+  args.insert(args.end(), options.begin(), options.end());
+  args.push_back("fuzz.svf");
+  args.push_back("fuzz.out");
+  const std::string svf(reinterpret_cast<const char*>(data) + 1, size - 1);
+  std::ostringstream console;
+  RunIo io;
+  io.inputText = &svf;
+  io.discardOutput = true;
+  io.discardLimit = 64 << 20;  // a scan of a thousand million bits ends the run early
+  runTranslator(args, console, io);
+  return console.str();
+}
+
+}  // namespace vantrel
