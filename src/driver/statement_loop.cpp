@@ -23,6 +23,25 @@ namespace vantrel {
 
 std::string lastCommandLine;
 
+void sayCommandLine() {
+  sayText("COMMAND LINE WAS: ");
+  sayText(lastCommandLine);
+  sayText("\n");
+}
+
+void sayLastLineRead() {
+  say("The last line read from input file was : \n\n");
+  sayText("   ");
+  sayText(lastCommandLine);
+  sayText(" \n\n");
+}
+
+void stopShowingCommandLine(const char* message) {
+  sayText(message);
+  sayCommandLine();
+  fatalStop();
+}
+
 namespace {
 
 // A file that has taken this many lines makes the translation start over

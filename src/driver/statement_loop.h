@@ -12,6 +12,14 @@ namespace vantrel {
 // show it.
 extern std::string lastCommandLine;
 
+// The two ways a report shows the offending statement:
+// "COMMAND LINE WAS: ..." and "The last line read from input file was : ...".
+void sayCommandLine();
+void sayLastLineRead();
+
+// Prints `message`, then the statement as "COMMAND LINE WAS", and stops.
+[[noreturn]] void stopShowingCommandLine(const char* message);
+
 // Where a run reads and writes, when not the files named on its command line.
 struct RunIo {
   const std::string* inputText = nullptr;  // read instead of the input file

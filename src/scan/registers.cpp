@@ -44,9 +44,7 @@ void setRegisterLength(ScanRegisterId id, std::string_view parameter) {
   const int32_t length = readDecimal(parameter);
   if (length < 0) {
     say("\nInvalid length specified for %s!\n", registerKeyword(id));
-    sayText("COMMAND LINE WAS: ");
-    sayText(lastCommandLine);
-    sayText("\n");
+    sayCommandLine();
     fatalStop();
   }
   ScanRecord& record = scanRegisters[id];

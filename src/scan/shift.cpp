@@ -31,13 +31,6 @@ constexpr RegisterText kRegisterText[6] = {
     {"SDR bit ", "", " Data Entered"},         {"SIR bit ", "", " Instruction entered"},
 };
 
-void reportStatement() {
-  say("The last line read from input file was : \n\n");
-  sayText("   ");
-  sayText(lastCommandLine);
-  sayText(" \n\n");
-}
-
 // A register whose length changed must be given again every kind of value it
 // held before: a value kept from the old length would be shifted misaligned.
 void checkRegister(ScanRegisterId id) {
@@ -52,7 +45,7 @@ void checkRegister(ScanRegisterId id) {
   if (!record.maskGiven && record.maskBits && record.tdoBits) report("MASK");
   if (!record.smaskGiven && record.smaskBits) report("SMASK");
   if (reported) {
-    reportStatement();
+    sayLastLineRead();
     fatalStop();
   }
 }
@@ -61,7 +54,7 @@ void checkRegister(ScanRegisterId id) {
 void checkScanHasBits(ScanRegisterId data, ScanRegisterId trailer) {
   if (scanRegisters[data].length != 0 || scanRegisters[trailer].length != 0) return;
   say("ERROR %s and %s lengths are both zero.\n", registerKeyword(data), registerKeyword(trailer));
-  reportStatement();
+  sayLastLineRead();
   fatalStop();
 }
 

@@ -95,6 +95,7 @@ bool readStatement(std::string& statement) {
           fatalStop();
         }
         if (!statement.empty()) {
+          // The statement being gathered is what the report shows.
           say("\nEnd of input file reached inside a statement!\n");
           say("The last line read from input file was : \n\n");
           sayText("   ");

@@ -77,9 +77,7 @@ void moveToStableState(TapState target) {
   }
   if (!isStableState(currentState)) return;
   if (!isStableState(target)) {
-    say("\nSTATE parameter specified is not a stable state!\n");
-    say("COMMAND LINE WAS: %s\n", lastCommandLine.c_str());
-    fatalStop();
+    stopShowingCommandLine("\nSTATE parameter specified is not a stable state!\n");
   }
   // No path passes through a shift state, so navigation never moves a
   // register bit. A pause state is always left through Exit2 and Update, so

@@ -19,14 +19,6 @@ uint32_t lastRunTestCount = 0;
 
 namespace {
 
-[[noreturn]] void stopWithCommandLine(const char* message) {
-  say("%s", message);
-  sayText("COMMAND LINE WAS: ");
-  sayText(lastCommandLine);
-  sayText("\n");
-  fatalStop();
-}
-
 // TRST modes and the TRST level each sets: ON holds the controller in reset
 // (TRST low), OFF releases it, Z leaves the pin undriven, ABSENT sets none.
 struct TrstMode {
@@ -41,7 +33,7 @@ char matchTrstMode(std::string_view word) {
   for (const TrstMode& mode : kTrstModes)
     if (word == mode.upper || word == mode.lower) return mode.level;
   say("Could not match TRST mode of %s\n!", std::string(word).c_str());
-  stopWithCommandLine("");
+  stopShowingCommandLine("");
 }
 
 // Half the vector limit: a RUNTEST of more clocks cannot fit in one file.
@@ -109,9 +101,10 @@ void handleState(std::string_view parameter, std::string_view& rest) {
     bool stepped = stepTapState(state);
     std::string_view word;
     while (stepped && nextToken(rest, word)) stepped = stepTapState(matchStateName(word));
-    if (!stepped) stopWithCommandLine("\nInvalid explicit state path specified!\n");
+    if (!stepped) stopShowingCommandLine("\nInvalid explicit state path specified!\n");
   }
-  if (!isStableState(currentState)) stopWithCommandLine("\nEnding state was not a stable state\n");
+  if (!isStableState(currentState))
+    stopShowingCommandLine("\nEnding state was not a stable state\n");
 }
 
 void handleEndDr(std::string_view parameter) { endDrState = matchStateName(parameter); }
@@ -142,9 +135,9 @@ void handleRunTest(std::string_view parameter, std::string_view& rest) {
   std::string_view clockWord;
   const bool hasClockWord = !rest.empty() && nextToken(rest, clockWord);
   if (!isWholeNumber(parameter) || (hasClockWord && !isClockWord(clockWord)))
-    stopWithCommandLine("\nUnsupported RUNTEST form!\n");
+    stopShowingCommandLine("\nUnsupported RUNTEST form!\n");
   const int32_t count = readDecimal(parameter);
-  if (count < 0) stopWithCommandLine("\nInvalid clock count on RUNTEST!\n");
+  if (count < 0) stopShowingCommandLine("\nInvalid clock count on RUNTEST!\n");
   lastRunTestCount = static_cast<uint32_t>(count);
   checkClockLimit(lastRunTestCount);
 
@@ -153,7 +146,7 @@ void handleRunTest(std::string_view parameter, std::string_view& rest) {
     // "ENDSTATE state": the first word is passed over, the second names the state.
     std::string_view word, stateWord;
     nextToken(rest, word);
-    if (!nextToken(rest, stateWord)) stopWithCommandLine("\nRUNTEST end state is missing!\n");
+    if (!nextToken(rest, stateWord)) stopShowingCommandLine("\nRUNTEST end state is missing!\n");
     runState = matchStateName(stateWord);
   }
   runClocks(runState, lastRunTestCount);

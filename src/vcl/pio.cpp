@@ -22,13 +22,6 @@ void reportMapStatement() {
   sayText("\n");
 }
 
-void reportPatternStatement() {
-  say("The last line read from input file was : \n\n");
-  sayText("   ");
-  sayText(lastCommandLine);
-  sayText(" \n\n");
-}
-
 // The tester character for a PIO character, or '\0' for none.
 char testerCharacter(char c) {
   switch (c) {
@@ -83,7 +76,7 @@ void setPioPattern(std::string_view parameter) {
   if (pioNames.empty()) {
     say("Tried to execute a PIO command before a ");
     say("PIO MAP was defined. \n");
-    reportPatternStatement();
+    sayLastLineRead();
     fatalStop();
   }
   if (parameter.size() != pioNames.size()) {
@@ -97,7 +90,7 @@ void setPioPattern(std::string_view parameter) {
     const char tester = testerCharacter(c);
     if (!tester) {
       say("Invalid character %c in the PIO command.\n", c);
-      reportPatternStatement();
+      sayLastLineRead();
       fatalStop();
     }
     pattern.push_back(tester);
