@@ -34,6 +34,7 @@ enum class Keyword {
   Tdr,
   Tir,
   Trst,
+  Frequency,
   Unknown
 };
 
@@ -53,13 +54,22 @@ constexpr KeywordEntry keywords[] = {
     {"PIOMAP", "piomap", Keyword::PioMap}, {"RUNTEST", "runtest", Keyword::RunTest},
     {"SDR", "sdr", Keyword::Sdr},          {"SIR", "sir", Keyword::Sir},
     {"TDR", "tdr", Keyword::Tdr},          {"TIR", "tir", Keyword::Tir},
-    {"TRST", "trst", Keyword::Trst},
+    {"TRST", "trst", Keyword::Trst},       {"FREQUENCY", "frequency", Keyword::Frequency},
 };
 
 Keyword lookUpKeyword(std::string_view word) {
   for (const KeywordEntry& entry : keywords)
     if (word == entry.upper || word == entry.lower) return entry.keyword;
   return Keyword::Unknown;
+}
+
+// Reported and passed over: the rest of the statement is still read.
+void reportUnknownCommand() {
+  say("\nINVALID COMMAND ENCOUNTERED!\n");
+  say("\nCommand line read was :\n");
+  sayText("   ");
+  sayText(lastCommandLine);
+  sayText(" \n");
 }
 
 // The statements that move the controller need the unit's declarations
@@ -98,7 +108,10 @@ void dispatchPair(std::string_view command, std::string_view parameter, std::str
     case Keyword::PioMap: definePioMap(parameter); break;
     case Keyword::RunTest:
       ensurePreamble();
-      handleRunTest(parameter, rest);
+      if (settings.standardSvf)
+        handleStandardRunTest(parameter, rest);
+      else
+        handleRunTest(parameter, rest);
       break;
     case Keyword::Sdr:
       ensurePreamble();
@@ -113,14 +126,14 @@ void dispatchPair(std::string_view command, std::string_view parameter, std::str
     case Keyword::Tdr: setRegisterLength(TDR, parameter); break;
     case Keyword::Tir: setRegisterLength(TIR, parameter); break;
     case Keyword::Trst: handleTrst(parameter); break;
-    case Keyword::Unknown:
-      // Reported and passed over: the rest of the statement is still read.
-      say("\nINVALID COMMAND ENCOUNTERED!\n");
-      say("\nCommand line read was :\n");
-      sayText("   ");
-      sayText(lastCommandLine);
-      sayText(" \n");
+    case Keyword::Frequency:
+      // The tester's vector cycle sets the clock: the statement changes nothing.
+      if (settings.standardSvf)
+        rest = {};
+      else
+        reportUnknownCommand();
       break;
+    case Keyword::Unknown: reportUnknownCommand(); break;
   }
 }
 

@@ -39,6 +39,7 @@ enum class Option {
   TargetDevice,
   NumDevices,
   DefaultDevice,
+  StandardSvf,
   Unknown
 };
 
@@ -95,6 +96,8 @@ constexpr OptionName optionNames[] = {
     {"NUMDEVICES", Option::NumDevices},
     {"DD", Option::DefaultDevice},
     {"DEFAULTDEVICE", Option::DefaultDevice},
+    {"STDSVF", Option::StandardSvf},
+    {"STANDARDSVF", Option::StandardSvf},
 };
 
 Option lookUpOption(const std::string& argument) {
@@ -234,6 +237,10 @@ void applyOption(Option option, const std::string& value, const std::string& pro
       }
       say("Number of devices in boundary-scan chain is %d.\n", s.numDevices);
       break;
+    case Option::StandardSvf:
+      s.standardSvf = true;
+      say("Standard SVF RUNTEST and FREQUENCY.\n");
+      break;
     case Option::DefaultDevice:
       s.defaultDevice = value;
       say("Default Device is %s.\n", value.c_str());
@@ -273,6 +280,7 @@ void printUsage(const std::string& programName) {
       "-TRSTNODE \"node name\"   {*}       Set the TRST node name.\n"
       "-DD \"device name\"       {}        Set the default device.\n"
       "-DEFAULTDEVICE \"device name\"  {}  Set the default device.\n"
+      "-STDSVF or -STANDARDSVF           RUNTEST and FREQUENCY as the SVF standard defines them.\n"
       "-HELP or -?                       Display this screen.\n"
       "*-Default setting.  {value}-Default Value.\n\n\n");
   endRun();

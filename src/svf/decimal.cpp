@@ -1,5 +1,7 @@
 #include "svf/decimal.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 int32_t readDecimal(std::string_view text) {
@@ -14,6 +16,66 @@ int32_t readDecimal(std::string_view text) {
     if (value > limit) value = limit;
   }
   return static_cast<int32_t>(negative ? -value : value);
+}
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool parseSvfNumber(std::string_view word, SvfNumber& number) {
+  number = SvfNumber{};
+  size_t i = 0;
+  if (i < word.size() && (word[i] == '+' || word[i] == '-')) number.negative = word[i++] == '-';
+  int64_t fractionDigits = 0;
+  bool point = false;
+  for (; i < word.size(); ++i) {
+    if (isDigit(word[i])) {
+      number.digits.push_back(word[i]);
+      if (point) ++fractionDigits;
+    } else if (word[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (number.digits.empty()) return false;
+  int64_t exponent = 0;
+  if (i < word.size() && (word[i] == 'e' || word[i] == 'E')) {
+    ++i;
+    bool negativeExponent = false;
+    if (i < word.size() && (word[i] == '+' || word[i] == '-')) negativeExponent = word[i++] == '-';
+    if (i == word.size()) return false;
+    for (; i < word.size() && isDigit(word[i]); ++i)
+      exponent = std::min<int64_t>(exponent * 10 + (word[i] - '0'), 1000000000);
+    if (negativeExponent) exponent = -exponent;
+  }
+  if (i != word.size()) return false;
+  number.exponent = exponent - fractionDigits;
+  return true;
+}
+
+bool isBelowZero(const SvfNumber& number) {
+  return number.negative && number.digits.find_first_not_of('0') != std::string::npos;
+}
+
+int32_t ceilScaled(const SvfNumber& number, int scale) {
+  const size_t first = number.digits.find_first_not_of('0');
+  if (first == std::string::npos) return 0;
+  const std::string_view digits = std::string_view(number.digits).substr(first);
+  const int64_t exponent = number.exponent + scale;
+  // The whole part: the digits left of the point once it has moved.
+  const int64_t wholeDigits = static_cast<int64_t>(digits.size()) + exponent;
+  if (wholeDigits > 10) return INT32_MAX;
+  int64_t value = 0;
+  for (int64_t k = 0; k < wholeDigits; ++k)
+    value = value * 10 + (k < static_cast<int64_t>(digits.size()) ? digits[k] - '0' : 0);
+  // Anything right of the point rounds up.
+  const size_t kept = wholeDigits > 0 ? static_cast<size_t>(wholeDigits) : 0;
+  if (kept < digits.size() && digits.find_first_not_of('0', kept) != std::string_view::npos)
+    ++value;
+  return static_cast<int32_t>(std::min<int64_t>(value, INT32_MAX));
 }
 
 }  // namespace vantrel

@@ -5,11 +5,30 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vantrel {
 
 int32_t readDecimal(std::string_view text);
+
+// A real number as SVF writes times and counts: an optional sign, digits
+// with an optional point ("5.", ".5"), an optional exponent ("1E-3").
+struct SvfNumber {
+  bool negative = false;
+  std::string digits;    // all the digits, the point left out
+  int64_t exponent = 0;  // value = digits x 10^exponent
+};
+
+// False when `word` is not such a number as a whole ("1E", "1.0.0", "0x10").
+bool parseSvfNumber(std::string_view word, SvfNumber& number);
+
+// True when the number is below zero ("-0" is not).
+bool isBelowZero(const SvfNumber& number);
+
+// The number times 10^scale, rounded up to a whole number, computed exactly
+// from its digits; at most 2147483647. For numbers not below zero.
+int32_t ceilScaled(const SvfNumber& number, int scale);
 
 // The white-space class: space, tab, line feed, vertical tab, form feed,
 // carriage return.

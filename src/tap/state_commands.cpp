@@ -16,6 +16,8 @@
 namespace vantrel {
 
 uint32_t lastRunTestCount = 0;
+TapState standardRunState = IDLE;
+TapState standardEndState = IDLE;
 
 namespace {
 
@@ -36,6 +38,26 @@ char matchTrstMode(std::string_view word) {
   stopShowingCommandLine("");
 }
 
+bool isWholeNumber(std::string_view word) {
+  if (!word.empty() && (word[0] == '+' || word[0] == '-')) word.remove_prefix(1);
+  if (word.empty()) return false;
+  for (char c : word)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+bool isClockWord(std::string_view word) {
+  return word == "TCK" || word == "tck" || word == "SCK" || word == "sck";
+}
+
+}  // namespace
+
+void resetStateCommands() {
+  lastRunTestCount = 0;
+  standardRunState = IDLE;
+  standardEndState = IDLE;
+}
+
 // Half the vector limit: a RUNTEST of more clocks cannot fit in one file.
 void checkClockLimit(uint32_t count) {
   if (settings.convertRuntest) return;
@@ -49,6 +71,8 @@ void checkClockLimit(uint32_t count) {
 
 // The clocks of a RUNTEST become a tester wait of one microsecond per clock:
 // a TCK cycle is two vectors of the 500 ns vector cycle.
+namespace {
+
 void writeWait(uint32_t count) {
   char time[64];
   if (count < 1000)
@@ -67,6 +91,8 @@ void writeWait(uint32_t count) {
   outputFile.write("\n");
 }
 
+}  // namespace
+
 void runClocks(TapState runState, uint32_t count) {
   moveToStableState(runState);
   if (settings.convertRuntest) {
@@ -76,22 +102,6 @@ void runClocks(TapState runState, uint32_t count) {
   checkRoomForLines(2 * (static_cast<int64_t>(count) + 8));
   for (uint32_t i = 0; i < count; ++i) stepTapState(runState);
 }
-
-bool isWholeNumber(std::string_view word) {
-  if (!word.empty() && (word[0] == '+' || word[0] == '-')) word.remove_prefix(1);
-  if (word.empty()) return false;
-  for (char c : word)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
-bool isClockWord(std::string_view word) {
-  return word == "TCK" || word == "tck" || word == "SCK" || word == "sck";
-}
-
-}  // namespace
-
-void resetStateCommands() { lastRunTestCount = 0; }
 
 void handleState(std::string_view parameter, std::string_view& rest) {
   TapState state = matchStateName(parameter);
@@ -134,8 +144,12 @@ void handleTrst(std::string_view parameter) {
 void handleRunTest(std::string_view parameter, std::string_view& rest) {
   std::string_view clockWord;
   const bool hasClockWord = !rest.empty() && nextToken(rest, clockWord);
-  if (!isWholeNumber(parameter) || (hasClockWord && !isClockWord(clockWord)))
-    stopShowingCommandLine("\nUnsupported RUNTEST form!\n");
+  if (!isWholeNumber(parameter) || (hasClockWord && !isClockWord(clockWord))) {
+    say("\nUnsupported RUNTEST form!\n");
+    sayCommandLine();
+    say("Use -STDSVF to translate every RUNTEST form of the SVF standard.\n");
+    fatalStop();
+  }
   const int32_t count = readDecimal(parameter);
   if (count < 0) stopShowingCommandLine("\nInvalid clock count on RUNTEST!\n");
   lastRunTestCount = static_cast<uint32_t>(count);

@@ -1,0 +1,132 @@
+// RUNTEST as the SVF standard defines it (option -STDSVF).
+//
+// The standard lets a RUNTEST name the state its clocks run in and the state
+// it leaves the controller in, both remembered for later RUNTESTs, and give
+// the run as a clock count, a minimum time, or both (the larger wins). A
+// tester clock cycle takes one microsecond (two 500 ns vectors), so a time
+// becomes a count of microseconds.
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver/console.h"
+#include "driver/settings.h"
+#include "driver/statement_loop.h"
+#include "svf/decimal.h"
+#include "svf/tokenizer.h"
+#include "tap/navigation.h"
+#include "tap/state_commands.h"
+#include "vcl/output_files.h"
+
+namespace vantrel {
+
+namespace {
+
+// An SVF keyword, all upper or all lower case.
+bool isKeyword(std::string_view word, std::string_view upper) {
+  if (word == upper) return true;
+  if (word.size() != upper.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i)
+    if (word[i] != upper[i] - 'A' + 'a') return false;
+  return true;
+}
+
+bool looksLikeNumber(std::string_view word) {
+  return !word.empty() &&
+         ((word[0] >= '0' && word[0] <= '9') || word[0] == '+' || word[0] == '-' || word[0] == '.');
+}
+
+[[noreturn]] void refuse() { stopShowingCommandLine("\nUnsupported RUNTEST form!\n"); }
+
+// Takes the words of a RUNTEST left to right; the first fault decides the
+// report, and every report comes before anything is written.
+class RunTestWords {
+ public:
+  RunTestWords(std::string_view parameter, std::string_view& rest) {
+    words_.push_back(parameter);
+    for (std::string_view word; nextToken(rest, word);) words_.push_back(word);
+  }
+
+  bool done() const { return next_ == words_.size(); }
+  bool nextIs(std::string_view keyword) const { return !done() && isKeyword(peek(), keyword); }
+  bool nextIsNumber() const { return !done() && looksLikeNumber(peek()); }
+  std::string_view take() {
+    if (done()) refuse();
+    return words_[next_++];
+  }
+
+  void expect(std::string_view keyword) {
+    if (!nextIs(keyword)) refuse();
+    ++next_;
+  }
+
+  // A stable state name: an unknown word and a state the controller cannot
+  // rest in are reported as such.
+  TapState takeStableState() {
+    const TapState state = matchStateName(take());
+    if (!isStableState(state))
+      stopShowingCommandLine("\nSTATE parameter specified is not a stable state!\n");
+    return state;
+  }
+
+  // A number not below zero, rounded up after scaling by 10^scale.
+  int32_t takeNumber(int scale) {
+    SvfNumber number;
+    if (!parseSvfNumber(take(), number) || isBelowZero(number)) refuse();
+    return ceilScaled(number, scale);
+  }
+
+ private:
+  std::string_view peek() const { return words_[next_]; }
+
+  std::vector<std::string_view> words_;
+  size_t next_ = 0;
+};
+
+}  // namespace
+
+void handleStandardRunTest(std::string_view parameter, std::string_view& rest) {
+  RunTestWords words(parameter, rest);
+  std::optional<TapState> runState, endState;
+  if (!words.nextIsNumber()) runState = words.takeStableState();
+
+  int32_t clocks = 0;
+  if (!words.nextIsNumber()) refuse();  // neither a count nor a time
+  SvfNumber first;
+  std::string_view firstWord = words.take();
+  if (!parseSvfNumber(firstWord, first) || isBelowZero(first)) refuse();
+  bool timeGiven = false;
+  if (words.nextIs("TCK") || words.nextIs("SCK")) {
+    words.take();
+    clocks = ceilScaled(first, 0);
+    if (words.nextIsNumber()) {
+      clocks = std::max(clocks, words.takeNumber(6));
+      words.expect("SEC");
+      timeGiven = true;
+    }
+  } else {
+    words.expect("SEC");
+    clocks = ceilScaled(first, 6);
+    timeGiven = true;
+  }
+  if (timeGiven && words.nextIs("MAXIMUM")) {  // an upper bound the tester cannot use
+    words.take();
+    words.takeNumber(6);
+    words.expect("SEC");
+  }
+  if (words.nextIs("ENDSTATE")) {
+    words.take();
+    endState = words.takeStableState();
+  }
+  if (!words.done()) refuse();
+
+  if (runState) standardRunState = standardEndState = *runState;
+  if (endState) standardEndState = *endState;
+  lastRunTestCount = static_cast<uint32_t>(clocks);
+  checkClockLimit(lastRunTestCount);
+  runClocks(standardRunState, lastRunTestCount);
+  if (standardEndState != standardRunState) moveToStableState(standardEndState);
+}
+
+}  // namespace vantrel
