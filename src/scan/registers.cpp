@@ -81,27 +81,28 @@ void hexToBinString(std::optional<std::string>& field, std::string_view hex, uin
   bits.resize(static_cast<size_t>(out - bits.data()));
 }
 
+namespace {
+
+// A field of the register the latest length keyword named; `given` (when
+// the field has such a flag) records that the statement gave it.
+void storeField(std::optional<std::string> ScanRecord::*field, bool ScanRecord::*given,
+                std::string_view hex) {
+  ScanRecord& record = scanRegisters[currentRegister];
+  hexToBinString(record.*field, hex, record.length);
+  if (given) record.*given = true;
+}
+
+}  // namespace
+
 void setTdi(std::string_view parameter) {
-  ScanRecord& record = scanRegisters[currentRegister];
-  hexToBinString(record.tdiBits, parameter, record.length);
-  record.tdiGiven = true;
+  storeField(&ScanRecord::tdiBits, &ScanRecord::tdiGiven, parameter);
 }
-
-void setTdo(std::string_view parameter) {
-  ScanRecord& record = scanRegisters[currentRegister];
-  hexToBinString(record.tdoBits, parameter, record.length);
-}
-
+void setTdo(std::string_view parameter) { storeField(&ScanRecord::tdoBits, nullptr, parameter); }
 void setMask(std::string_view parameter) {
-  ScanRecord& record = scanRegisters[currentRegister];
-  hexToBinString(record.maskBits, parameter, record.length);
-  record.maskGiven = true;
+  storeField(&ScanRecord::maskBits, &ScanRecord::maskGiven, parameter);
 }
-
 void setSmask(std::string_view parameter) {
-  ScanRecord& record = scanRegisters[currentRegister];
-  hexToBinString(record.smaskBits, parameter, record.length);
-  record.smaskGiven = true;
+  storeField(&ScanRecord::smaskBits, &ScanRecord::smaskGiven, parameter);
 }
 
 void finishDrGroup() {
