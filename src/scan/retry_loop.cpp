@@ -60,7 +60,8 @@ void runRetryLoop() {
   // The loop body: every bit once, nothing compared but the compare bit,
   // whose low line leaves the loop when it passes.
   ScanBitReader loopBits(sdr);
-  for (uint32_t i = 0; i < sdr.length; ++i) {
+  BitComments loopComments(SDR);
+  for (uint32_t i = 0; i < sdr.length; ++i, loopComments.next()) {
     const ScanBit bit = loopBits.next();
     const bool last = i + 1 == sdr.length;
     const char tms = last ? lastTms : '0';
@@ -74,7 +75,7 @@ void runRetryLoop() {
       writeTckLow(tms, bit.tdi, 'X');
     }
     pcfMode = true;
-    writeTckHigh(tms, bit.tdi, 'X', bitComment(SDR, i, last));
+    writeTckHigh(tms, bit.tdi, 'X', loopComments.text(last));
   }
 
   // Back round to Shift-DR for the next try: through Pause-DR, one cycle in
@@ -92,7 +93,8 @@ void runRetryLoop() {
 
   // Second pass: the scan goes on from the compare bit's high half.
   ScanBitReader passBits(sdr);
-  for (uint32_t i = 0; i < sdr.length; ++i) {
+  BitComments passComments(SDR);
+  for (uint32_t i = 0; i < sdr.length; ++i, passComments.next()) {
     const ScanBit bit = passBits.next();
     const bool last = i + 1 == sdr.length;
     const char tms = last ? lastTms : '0';
@@ -103,7 +105,7 @@ void runRetryLoop() {
       continue;
     }
     if (i > compare) writeTckLow(tms, bit.tdi, bit.expected);
-    writeTckHigh(tms, bit.tdi, 'X', bitComment(SDR, i, last));
+    writeTckHigh(tms, bit.tdi, 'X', passComments.text(last));
   }
 }
 

@@ -88,27 +88,43 @@ char lastBitTms(ScanRegisterId id) {
   }
 }
 
-std::string_view bitComment(ScanRegisterId id, uint32_t index, bool last) {
-  if (settings.commentMode != 2) return {};
-  static char comment[64];  // the longest: "HIR bit 4294967295 Instruction Header entered"
-  const RegisterText& text = kRegisterText[id];
-  char* p = appendText(comment, text.prefix);
-  p = std::to_chars(p, comment + sizeof comment, index).ptr;
-  p = appendText(p, text.afterIndex);
+BitComments::BitComments(ScanRegisterId id) : id_(id), enabled_(settings.commentMode == 2) {
+  char* p = appendText(text_, kRegisterText[id].prefix);
+  numberBegin_ = static_cast<size_t>(p - text_);
+  *p = '0';
+  numberEnd_ = numberBegin_ + 1;
+}
+
+void BitComments::next() {
+  size_t i = numberEnd_;
+  while (i > numberBegin_ && text_[i - 1] == '9') text_[--i] = '0';
+  if (i > numberBegin_) {
+    ++text_[i - 1];
+  } else {  // 9 became 10, 99 became 100: one digit more
+    text_[numberBegin_] = '1';
+    text_[numberEnd_++] = '0';
+  }
+}
+
+std::string_view BitComments::text(bool last) {
+  if (!enabled_) return {};
+  const RegisterText& text = kRegisterText[id_];
+  char* p = appendText(text_ + numberEnd_, text.afterIndex);
   if (last) p = appendText(p, text.lastSuffix);
-  return std::string_view(comment, static_cast<size_t>(p - comment));
+  return std::string_view(text_, static_cast<size_t>(p - text_));
 }
 
 void clockRegisterBits(ScanRegisterId id) {
   const ScanRecord& record = scanRegisters[id];
   ScanBitReader reader(record);
+  BitComments comments(id);
   const char lastTms = lastBitTms(id);
-  for (uint32_t i = 0; i < record.length; ++i) {
+  for (uint32_t i = 0; i < record.length; ++i, comments.next()) {
     const ScanBit bit = reader.next();
     const bool last = i + 1 == record.length;
     const char tms = last ? lastTms : '0';
     writeTckLow(tms, bit.tdi, bit.expected);
-    writeTckHigh(tms, bit.tdi, 'X', bitComment(id, i, last));
+    writeTckHigh(tms, bit.tdi, 'X', comments.text(last));
   }
 }
 

@@ -20,9 +20,25 @@ void runSir();
 // leaves the shift state.
 char lastBitTms(ScanRegisterId id);
 
-// The comment of a bit's TCK-high line ("SDR bit 7 Data Entered" on the
-// last); empty when vector comments are off. Valid until the next call.
-std::string_view bitComment(ScanRegisterId id, uint32_t index, bool last);
+// The comments of a register's TCK-high lines, "SDR bit 7" and on the last
+// bit "SDR bit 7 Data Entered", for the bits in order from bit 0. The bit
+// number is counted up in place: a scan of a million bits formats no number.
+class BitComments {
+ public:
+  explicit BitComments(ScanRegisterId id);
+  // The comment of the current bit (empty when vector comments are off);
+  // valid until the next call.
+  std::string_view text(bool last);
+  // On to the next bit.
+  void next();
+
+ private:
+  ScanRegisterId id_;
+  bool enabled_;
+  char text_[80];       // prefix, bit number, the rest
+  size_t numberBegin_;  // where the bit number starts in text_
+  size_t numberEnd_;
+};
 
 // Clocks a register's bits inside the shift state, one TCK cycle a bit.
 void clockRegisterBits(ScanRegisterId id);
