@@ -22,7 +22,7 @@ run: build
 	@grep -q "^Translation Successful" out/console.txt && echo "make run: output in out/" || \
 	  { echo "make run: translation failed"; exit 1; }
 
-test: test-gcc test-sanitize fuzz
+test: fuzz test-gcc test-sanitize
 
 test-gcc: build
 	cd build && ctest --output-on-failure -j $(JOBS)
