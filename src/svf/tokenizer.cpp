@@ -18,6 +18,14 @@ void skipWhitespace(std::string_view& text) {
 
 }  // namespace
 
+bool isSvfKeyword(std::string_view word, std::string_view upper) {
+  if (word == upper) return true;
+  if (word.size() != upper.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i)
+    if (word[i] != upper[i] - 'A' + 'a') return false;
+  return true;
+}
+
 bool nextToken(std::string_view& text, std::string_view& token) {
   token = {};
   skipWhitespace(text);

@@ -13,6 +13,10 @@ extern bool inParentheses;
 
 void resetTokenizer();
 
+// Whether `word` is the keyword `upper`, written all upper or all lower case
+// as SVF keywords are.
+bool isSvfKeyword(std::string_view word, std::string_view upper);
+
 // Takes the next token from the front of `text` into `token`. False, leaving
 // `text` and `token` empty, when only white space and parentheses are left.
 bool nextToken(std::string_view& text, std::string_view& token);

@@ -4,7 +4,6 @@
 #include "svf/decimal.h"
 #include "vcl/emitter.h"
 #include "vcl/output_files.h"
-#include "vcl/preamble.h"
 
 namespace vantrel {
 
@@ -51,17 +50,9 @@ void emitPendingWait() {
     say("Valid Units are: m, u, s, n.\n");
     fatalStop();
   }
-  // A wait is a statement of the unit: the unit must be open.
-  if (!preambleWritten) writeUnitPreamble();
-  if (pcfMode) outputFile.write("end pcf\n");
-  outputFile.write("wait ");
-  outputFile.write(waitValue);
-  if (unit != 's' && unit != 'S') outputFile.put(unit);  // seconds take no suffix
-  if (pcfMode) {
-    outputFile.write("\npcf\n");
-    outputFile.write(pinOrderLine());
-  }
-  outputFile.write("\n");
+  std::string time = waitValue;
+  if (unit != 's' && unit != 'S') time += unit;  // seconds take no suffix
+  writeWaitStatement(time);
   waitValue.clear();
 }
 

@@ -23,15 +23,6 @@ namespace vantrel {
 
 namespace {
 
-// An SVF keyword, all upper or all lower case.
-bool isKeyword(std::string_view word, std::string_view upper) {
-  if (word == upper) return true;
-  if (word.size() != upper.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i)
-    if (word[i] != upper[i] - 'A' + 'a') return false;
-  return true;
-}
-
 bool looksLikeNumber(std::string_view word) {
   return !word.empty() &&
          ((word[0] >= '0' && word[0] <= '9') || word[0] == '+' || word[0] == '-' || word[0] == '.');
@@ -49,7 +40,7 @@ class RunTestWords {
   }
 
   bool done() const { return next_ == words_.size(); }
-  bool nextIs(std::string_view keyword) const { return !done() && isKeyword(peek(), keyword); }
+  bool nextIs(std::string_view keyword) const { return !done() && isSvfKeyword(peek(), keyword); }
   bool nextIsNumber() const { return !done() && looksLikeNumber(peek()); }
   std::string_view take() {
     if (done()) refuse();

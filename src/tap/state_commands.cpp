@@ -47,7 +47,7 @@ bool isWholeNumber(std::string_view word) {
 }
 
 bool isClockWord(std::string_view word) {
-  return word == "TCK" || word == "tck" || word == "SCK" || word == "sck";
+  return isSvfKeyword(word, "TCK") || isSvfKeyword(word, "SCK");
 }
 
 }  // namespace
@@ -69,10 +69,10 @@ void checkClockLimit(uint32_t count) {
   }
 }
 
-// The clocks of a RUNTEST become a tester wait of one microsecond per clock:
-// a TCK cycle is two vectors of the 500 ns vector cycle.
 namespace {
 
+// The clocks of a RUNTEST become a tester wait of one microsecond per clock:
+// a TCK cycle is two vectors of the 500 ns vector cycle.
 void writeWait(uint32_t count) {
   char time[64];
   if (count < 1000)
@@ -81,14 +81,7 @@ void writeWait(uint32_t count) {
     std::snprintf(time, sizeof time, "%.3fm", count / 1000.0);
   else
     std::snprintf(time, sizeof time, "%.3f", count / 1000000.0);
-  if (pcfMode) outputFile.write("end pcf\n");
-  outputFile.write("wait ");
-  outputFile.write(time);
-  if (pcfMode) {
-    outputFile.write("\npcf\n");
-    outputFile.write(pinOrderLine());
-  }
-  outputFile.write("\n");
+  writeWaitStatement(time);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "tap/tap_state.h"
 #include "vcl/output_files.h"
 #include "vcl/pio.h"
+#include "vcl/preamble.h"
 
 namespace vantrel {
 
@@ -18,6 +19,18 @@ void resetEmitter() {
 }
 
 const char* pinOrderLine() { return pioPending ? "use pcf order Parallel" : "use pcf order Scan"; }
+
+void writeWaitStatement(std::string_view time) {
+  if (!preambleWritten) writeUnitPreamble();
+  if (pcfMode) outputFile.write("end pcf\n");
+  outputFile.write("wait ");
+  outputFile.write(time);
+  if (pcfMode) {
+    outputFile.write("\npcf\n");
+    outputFile.write(pinOrderLine());
+  }
+  outputFile.write("\n");
+}
 
 namespace {
 

@@ -30,6 +30,12 @@ void resetEmitter();
 // on the vectors, the Scan order otherwise.
 const char* pinOrderLine();
 
+// A tester wait statement, "wait " and the time (with its unit letter). It
+// stands inside the unit, so the unit's declarations come first when the
+// file has none yet, and outside the pcf block, which it closes and opens
+// again around itself.
+void writeWaitStatement(std::string_view time);
+
 // TCK-low line. `tdo` is the expected level ('H', 'L' or 'X'); `text` is a
 // comment in pcf form, or the tail of the execute line in execute form.
 void writeTckLow(char tms, char tdi, char tdo, std::string_view text = {});
