@@ -13,19 +13,6 @@
 
 namespace vantrel {
 
-ScanBit scanBitAt(const ScanRecord& record, uint32_t index) {
-  auto at = [index](const std::optional<std::string>& bits, char fallback) {
-    return bits && index < bits->size() ? (*bits)[bits->size() - 1 - index] : fallback;
-  };
-  ScanBit bit{at(record.tdiBits, 'Z'), 'X'};
-  if (at(record.smaskBits, '1') == '0') bit.tdi = 'Z';
-  if (record.tdoBits) {
-    const char tdo = at(record.tdoBits, 'X');
-    if (at(record.maskBits, '1') != '0' && tdo != 'X') bit.expected = tdo == '1' ? 'H' : 'L';
-  }
-  return bit;
-}
-
 namespace {
 
 void writePinOrder() {

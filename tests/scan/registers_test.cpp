@@ -107,18 +107,21 @@ std::string bitsText(const ScanRecord& record, uint32_t n, bool inOrder) {
   return text;
 }
 
+// Missing digits are leading zeros of TDI in every mode; with -STDSVF also of
+// TDO, MASK and SMASK (a value never given still counts as all ones).
 TEST_F(ScanRegisters, BitsAlignFromTheRightEndsWhateverMaskAndSmaskSay) {
   const struct {
     Bits tdi, tdo, mask, smask;
-    std::string bits;
+    std::string bits, standardBits;
   } cases[] = {
       // TDI A5, TDO FF, MASK 0F, SMASK F0.
-      {"10100101", "11111111", "00001111", "11110000", "ZH ZH ZH ZH 0X 1X 0X 1X ZX ZX"},
+      {"10100101", "11111111", "00001111", "11110000", "ZH ZH ZH ZH 0X 1X 0X 1X 0X 0X",
+       "ZH ZH ZH ZH 0X 1X 0X 1X ZX ZX"},
       // No TDO: nothing is compared whatever MASK holds.
-      {"1100", std::nullopt, "1111", std::nullopt, "0X 0X 1X 1X ZX ZX"},
-      {"", "", "", "", "ZX ZX ZX"},  // empty values: every bit takes its default
-      {"100011", "0110", "10", "0", "ZX 1H 0H 0L 0X 1X ZX"},
-      {std::nullopt, "101", std::nullopt, "1", "ZH ZL ZH ZX"},
+      {"1100", std::nullopt, "1111", std::nullopt, "0X 0X 1X 1X 0X 0X", "0X 0X 1X 1X 0X 0X"},
+      {"", "", "", "", "0X 0X 0X", "ZX ZX ZX"},  // empty values: all digits missing
+      {"100011", "0110", "10", "0", "ZX 1H 0H 0L 0X 1X 0X", "ZX ZH ZX ZX ZX ZX ZX"},
+      {std::nullopt, "101", std::nullopt, "1", "0H 0L 0H 0X", "0H ZL ZH ZL"},
   };
   for (const auto& c : cases) {
     ScanRecord record;
@@ -127,9 +130,13 @@ TEST_F(ScanRegisters, BitsAlignFromTheRightEndsWhateverMaskAndSmaskSay) {
     record.tdoBits = c.tdo;
     record.maskBits = c.mask;
     record.smaskBits = c.smask;
-    const uint32_t n = static_cast<uint32_t>((c.bits.size() + 1) / 3);
-    EXPECT_EQ(bitsText(record, n, true), c.bits);
-    EXPECT_EQ(bitsText(record, n, false), c.bits);
+    for (bool standard : {false, true}) {
+      settings.standardSvf = standard;
+      const std::string& expected = standard ? c.standardBits : c.bits;
+      const uint32_t n = static_cast<uint32_t>((expected.size() + 1) / 3);
+      EXPECT_EQ(bitsText(record, n, true), expected) << "standard " << standard;
+      EXPECT_EQ(bitsText(record, n, false), expected) << "standard " << standard;
+    }
   }
 }
 
@@ -171,8 +178,6 @@ TEST_F(RetryDecision, CompareBitMustDriveTdiAndCompareTdo) {
   ASSERT_TRUE(retryLoopApplies());
   // TDI, TDO, MASK, SMASK, and why the loop is not used.
   const std::vector<std::array<const char*, 5>> cases = {
-      {nullptr, "00", nullptr, nullptr, "no TDI"},
-      {"F", "00", nullptr, nullptr, "TDI shorter than the compare bit"},
       {"FF", "00", nullptr, "DF", "SMASK 0 on the compare bit"},
       {"FF", "F", nullptr, nullptr, "TDO shorter than the compare bit"},
       {"FF", "", nullptr, nullptr, "empty TDO"},
@@ -182,6 +187,12 @@ TEST_F(RetryDecision, CompareBitMustDriveTdiAndCompareTdo) {
     releaseAllRegisters();
     fill(SDR, "8", c[0], c[1], c[2], c[3]);
     EXPECT_FALSE(retryLoopApplies()) << c[4];
+  }
+  // A bit with no TDI digit drives 0, so it can be the compare bit.
+  for (const char* tdi : {static_cast<const char*>(nullptr), "F"}) {
+    releaseAllRegisters();
+    fill(SDR, "8", tdi, "00", nullptr, nullptr);
+    EXPECT_TRUE(retryLoopApplies()) << (tdi ? tdi : "no TDI");
   }
 }
 
