@@ -20,6 +20,8 @@ inline std::string runFuzzInput(const uint8_t* data, size_t size) {
       {"-NOCR", "-NORETRY", "-NC"},
       {"-TRSTNODE", "NTRST", "-WC", "-VL", "500"},
       {"-NOCR", "-VL", "2000", "-ND", "3", "-TD", "2", "-CC"},
+      {"-STDSVF", "-NORETRY", "-WC"},
+      {"-STDSVF", "-SS", "-NOCR", "-VL", "300"},
   };
   if (size == 0) return std::string();
   std::vector<std::string> args{"vantrel"};
@@ -33,6 +35,7 @@ inline std::string runFuzzInput(const uint8_t* data, size_t size) {
   io.inputText = &svf;
   io.discardOutput = true;
   io.discardLimit = 64 << 20;  // a scan of a thousand million bits ends the run early
+  io.discardFiles = 2000;      // and so does one cut into a file every few bits
   runTranslator(args, console, io);
   return console.str();
 }

@@ -40,6 +40,7 @@ enum class Option {
   NumDevices,
   DefaultDevice,
   StandardSvf,
+  SplitScans,
   Unknown
 };
 
@@ -98,6 +99,8 @@ constexpr OptionName optionNames[] = {
     {"DEFAULTDEVICE", Option::DefaultDevice},
     {"STDSVF", Option::StandardSvf},
     {"STANDARDSVF", Option::StandardSvf},
+    {"SS", Option::SplitScans},
+    {"SPLITSCANS", Option::SplitScans},
 };
 
 Option lookUpOption(const std::string& argument) {
@@ -241,6 +244,10 @@ void applyOption(Option option, const std::string& value, const std::string& pro
       s.standardSvf = true;
       say("Standard SVF RUNTEST and FREQUENCY.\n");
       break;
+    case Option::SplitScans:
+      s.splitScans = true;
+      say("Split long scans across output files.\n");
+      break;
     case Option::DefaultDevice:
       s.defaultDevice = value;
       say("Default Device is %s.\n", value.c_str());
@@ -281,6 +288,7 @@ void printUsage(const std::string& programName) {
       "-DD \"device name\"       {}        Set the default device.\n"
       "-DEFAULTDEVICE \"device name\"  {}  Set the default device.\n"
       "-STDSVF or -STANDARDSVF           RUNTEST and FREQUENCY as the SVF standard defines them.\n"
+      "-SS or -SPLITSCANS                Scans too long for one file continue in the next.\n"
       "-HELP or -?                       Display this screen.\n"
       "*-Default setting.  {value}-Default Value.\n\n\n");
   endRun();

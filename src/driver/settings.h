@@ -15,6 +15,7 @@ struct Settings {
   bool convertRuntest = true;  // RUNTEST becomes a tester wait instead of clocks
   bool retryMode = true;       // SDR with expected data runs in a retry loop
   bool standardSvf = false;    // every RUNTEST form of the SVF standard, and FREQUENCY
+  bool splitScans = false;     // a scan too long for one file continues in the next
   int32_t loopCount = 16;
   int32_t loopAdjust = 1;
   int32_t compareVector = 1;  // bit of a retried SDR that must compare

@@ -44,11 +44,6 @@ void stopShowingCommandLine(const char* message) {
 
 namespace {
 
-// A file that has taken this many lines makes the translation start over
-// with files split earlier, by kMarginStep lines more at every restart.
-constexpr int64_t kRestartCeiling = 300000;
-constexpr int64_t kMarginStep = 25000;
-
 // Everything the translation of the input builds up, back to its start:
 // a restart translates the input afresh.
 void resetTranslation() {
@@ -83,7 +78,6 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
   openOutputFile(settings.outputFileName);
 
   int64_t statementCount = 0;
-  int64_t splitMargin = 0;
   // The tokenizer reads the statement through a view and changes nothing, so
   // the statement itself is what error reports show.
   while (readStatement(lastCommandLine)) {
@@ -92,18 +86,14 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
       say("%ld lines processed.\n", static_cast<long>(statementCount));
 
     if (splitMargin >= kRestartCeiling) stopCommandTooLarge();
-    if (vectorCount >= kRestartCeiling) {
+    if (vectorCount >= kRestartCeiling || ceilingPassed) {
       restartOutput(settings.outputFileName);
       resetTranslation();
       splitMargin += kMarginStep;
       continue;
     }
     // Tested once per statement: all vectors of a statement go to one file.
-    if (vectorCount > settings.vectLimit - splitMargin) {
-      openOutputFile(settings.outputFileName);
-      writeUnitPreamble();
-      moveToStableState(IDLE);
-    }
+    if (vectorCount > splitThreshold()) startNextFileInIdle();
 
     resetTokenizer();
     std::string_view rest(lastCommandLine);
@@ -131,6 +121,7 @@ int runTranslator(const std::vector<std::string>& args, std::ostream& console, c
   resetRun();
   discardOutput = io.discardOutput;
   discardLimit = io.discardLimit;
+  discardFiles = io.discardFiles;
   try {
     translate(args, io);
   } catch (const RunStopped&) {
@@ -142,6 +133,7 @@ int runTranslator(const std::vector<std::string>& args, std::ostream& console, c
   closeOutputFile();
   discardOutput = false;
   discardLimit = 0;
+  discardFiles = 0;
   console.flush();
   consoleStream = nullptr;
   return 1;

@@ -25,6 +25,7 @@ struct RunIo {
   const std::string* inputText = nullptr;  // read instead of the input file
   bool discardOutput = false;              // output files are not written
   size_t discardLimit = 0;                 // with discardOutput: bytes per file before the run ends
+  int32_t discardFiles = 0;                // with discardOutput: files before the run ends
 };
 
 // Runs a whole translation: `args` as on the command line (args[0] is the

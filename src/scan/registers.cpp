@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "driver/console.h"
+#include "driver/settings.h"
 #include "driver/statement_loop.h"
 #include "svf/decimal.h"
 #include "vcl/output_files.h"
@@ -51,6 +52,12 @@ void setRegisterLength(ScanRegisterId id, std::string_view parameter) {
   if (length == 0) releaseRegister(id);
   const uint32_t newLength = static_cast<uint32_t>(length);
   record.lengthChanged = record.length != 0 && record.length != newLength;
+  if (record.lengthChanged && settings.standardSvf) {
+    // The SVF standard: a new length drops MASK and SMASK, so that every bit
+    // is compared and driven unless the statement gives them again.
+    record.maskBits.reset();
+    record.smaskBits.reset();
+  }
   record.length = newLength;
   currentRegister = id;
   if (id == SDR) sdrInStatement = true;

@@ -33,6 +33,24 @@ bool retryLoopApplies() {
   return tms == '0' && bit.tdi != 'Z' && bit.expected != 'X';
 }
 
+// The way back from the last data bit to Shift-DR, as runRetryLoop() walks it:
+// from Exit1-DR when the last data bit left Shift-DR, else one cycle more.
+constexpr int64_t kReturnCycles = 6;
+// The idle cycle before the RUNTEST clocks, and Select, Capture, Shift.
+constexpr int64_t kReentryCycles = 4;
+
+int64_t retryLoopLines() {
+  const ScanRecord& sdr = scanRegisters[SDR];
+  const int64_t back = kReturnCycles + (lastBitTms(SDR) == '1' ? 0 : 1);
+  const int64_t clocks = settings.convertRuntest ? 0 : lastRunTestCount;
+  const int64_t loop = 2 * (int64_t{sdr.length} + back + clocks + kReentryCycles);
+  // Past any file's reach; keeps the arithmetic below in range.
+  if (loop > INT32_MAX) return INT64_MAX / 4;
+  const int64_t compare = settings.compareVector;
+  const int64_t secondPass = 1 + 2 * (int64_t{sdr.length} - compare - 1);
+  return loop * (1 + int64_t{settings.loopAdjust}) + secondPass;
+}
+
 void runRetryLoop() {
   const ScanRecord& sdr = scanRegisters[SDR];
   const uint32_t compare = static_cast<uint32_t>(settings.compareVector);

@@ -6,6 +6,8 @@
 // written once more from the compared bit on, with all its comparisons.
 #pragma once
 
+#include <cstdint>
+
 namespace vantrel {
 
 // Retry mode is on, no idcode comment came before the scan, SDR expects data,
@@ -16,5 +18,9 @@ bool retryLoopApplies();
 // Writes SDR's data bits as the loop and the second pass. Starts and ends in
 // Shift-DR.
 void runRetryLoop();
+
+// The lines runRetryLoop() charges to the file: the loop as written, again
+// for every loop adjust, and the second pass.
+int64_t retryLoopLines();
 
 }  // namespace vantrel

@@ -7,8 +7,10 @@
 #include "driver/console.h"
 #include "driver/settings.h"
 #include "driver/statement_loop.h"
+#include "scan/long_scan.h"
 #include "scan/retry_loop.h"
 #include "scan/scan_bits.h"
+#include "scan/scan_group.h"
 #include "svf/statement_reader.h"
 #include "tap/navigation.h"
 #include "tap/state_commands.h"
@@ -71,9 +73,9 @@ void checkRoomForScan(ScanRegisterId header, ScanRegisterId data, ScanRegisterId
   checkRoomForLines(2 * cycles);
 }
 
-void shiftBits(ScanRegisterId id) {
+void shiftBits(ScanRegisterId id, ScanCuts* cuts) {
   checkRegister(id);
-  clockRegisterBits(id);
+  clockRegisterBits(id, cuts);
 }
 
 }  // namespace
@@ -114,7 +116,7 @@ std::string_view BitComments::text(bool last) {
   return std::string_view(text_, static_cast<size_t>(p - text_));
 }
 
-void clockRegisterBits(ScanRegisterId id) {
+void clockRegisterBits(ScanRegisterId id, ScanCuts* cuts) {
   const ScanRecord& record = scanRegisters[id];
   ScanBitReader reader(record);
   BitComments comments(id);
@@ -122,69 +124,41 @@ void clockRegisterBits(ScanRegisterId id) {
   for (uint32_t i = 0; i < record.length; ++i, comments.next()) {
     const ScanBit bit = reader.next();
     const bool last = i + 1 == record.length;
-    const char tms = last ? lastTms : '0';
+    const bool cut = cuts && cuts->endsPiece();
+    const char tms = cut ? '1' : last ? lastTms : '0';
     writeTckLow(tms, bit.tdi, bit.expected);
     writeTckHigh(tms, bit.tdi, 'X', comments.text(last));
+    if (cut) cuts->pauseAndResume();
   }
 }
 
-void runSdr() {
-  checkScanHasBits(SDR, TDR);
-  checkRoomForScan(HDR, SDR, TDR);
+namespace {
+
+void runScan(const ScanGroup& group) {
+  checkScanHasBits(group.data, group.trailer);
+  const bool retried = group.data == SDR && retryLoopApplies();
+  std::optional<ScanCuts> cuts = planCuts(group, retried);
+  ScanCuts* cutsOrNone = cuts ? &*cuts : nullptr;
+  if (!cuts) checkRoomForScan(group.header, group.data, group.trailer);
   if (currentState == UNKNOWN) moveToStableState(RESET);
-  switch (currentState) {
-    case RESET: walkPath({IDLE, DRSELECT, DRCAPTURE, DRSHIFT}); break;
-    case IDLE: walkPath({DRSELECT, DRCAPTURE, DRSHIFT}); break;
-    case DRPAUSE: walkPath({DREXIT2, DRUPDATE, IDLE, DRSELECT, DRCAPTURE, DRSHIFT}); break;
-    case IRPAUSE: walkPath({IREXIT2, IRUPDATE, IDLE, DRSELECT, DRCAPTURE, DRSHIFT}); break;
-    default: break;
-  }
-  shiftBits(HDR);
-  checkRegister(SDR);
-  if (retryLoopApplies())
+  walkPath(group.entryFrom(currentState));
+  shiftBits(group.header, cutsOrNone);
+  checkRegister(group.data);
+  // A scan cut across files is compared once: a loop cannot span files.
+  if (retried && !cuts)
     runRetryLoop();
   else
-    clockRegisterBits(SDR);
-  shiftBits(TDR);
-  switch (endDrState) {
-    case RESET: walkPath({DRUPDATE, IDLE, DRSELECT, IRSELECT, RESET}); break;
-    case IDLE: walkPath({DRUPDATE, IDLE}); break;
-    case DRPAUSE: walkPath({DRPAUSE}); break;
-    case IRPAUSE:
-      walkPath({DRUPDATE, IDLE, DRSELECT, IRSELECT, IRCAPTURE, IREXIT1, IRPAUSE});
-      break;
-    default: break;  // stays in Exit1-DR
-  }
-  finishDrGroup();
+    clockRegisterBits(group.data, cutsOrNone);
+  shiftBits(group.trailer, cutsOrNone);
+  // From Exit1; a state that is not stable is left there.
+  walkPath(group.exitTo(*group.endState));
+  group.finish();
 }
 
-void runSir() {
-  checkScanHasBits(SIR, TIR);
-  checkRoomForScan(HIR, SIR, TIR);
-  if (currentState == UNKNOWN) moveToStableState(RESET);
-  switch (currentState) {
-    case RESET: walkPath({IDLE, DRSELECT, IRSELECT, IRCAPTURE, IRSHIFT}); break;
-    case IDLE: walkPath({DRSELECT, IRSELECT, IRCAPTURE, IRSHIFT}); break;
-    case DRPAUSE:
-      walkPath({DREXIT2, DRUPDATE, IDLE, DRSELECT, IRSELECT, IRCAPTURE, IRSHIFT});
-      break;
-    case IRPAUSE:
-      walkPath({IREXIT2, IRUPDATE, IDLE, DRSELECT, IRSELECT, IRCAPTURE, IRSHIFT});
-      break;
-    default: break;
-  }
-  shiftBits(HIR);
-  checkRegister(SIR);
-  clockRegisterBits(SIR);
-  shiftBits(TIR);
-  switch (endIrState) {
-    case RESET: walkPath({IRUPDATE, IDLE, DRSELECT, IRSELECT, RESET}); break;
-    case IDLE: walkPath({IRUPDATE, IDLE}); break;
-    case DRPAUSE: walkPath({IRUPDATE, IDLE, DRSELECT, DRCAPTURE, DREXIT1, DRPAUSE}); break;
-    case IRPAUSE: walkPath({IRPAUSE}); break;
-    default: break;  // stays in Exit1-IR
-  }
-  finishIrGroup();
-}
+}  // namespace
+
+void runSdr() { runScan(drScan); }
+
+void runSir() { runScan(irScan); }
 
 }  // namespace vantrel

@@ -40,7 +40,10 @@ class BitComments {
   size_t numberEnd_;
 };
 
-// Clocks a register's bits inside the shift state, one TCK cycle a bit.
-void clockRegisterBits(ScanRegisterId id);
+class ScanCuts;
+
+// Clocks a register's bits inside the shift state, one TCK cycle a bit; a
+// scan too long for one file is cut where `cuts` says.
+void clockRegisterBits(ScanRegisterId id, ScanCuts* cuts = nullptr);
 
 }  // namespace vantrel

@@ -7,6 +7,7 @@
 #include "driver/statement_loop.h"
 #include "vcl/emitter.h"
 #include "vcl/output_files.h"
+#include "vcl/preamble.h"
 
 namespace vantrel {
 
@@ -47,6 +48,10 @@ void walkFromIdle(TapState target) {
 }  // namespace
 
 void walkPath(std::initializer_list<TapState> path) {
+  for (TapState state : path) stepTapState(state);
+}
+
+void walkPath(const std::vector<TapState>& path) {
   for (TapState state : path) stepTapState(state);
 }
 
@@ -93,6 +98,18 @@ void moveToStableState(TapState target) {
     default: break;
   }
   walkFromIdle(target);
+}
+
+void startNextFileInIdle() {
+  continueInNextFile();
+  moveToStableState(IDLE);
+}
+
+void clockIntoReset() {
+  if (currentState == UNKNOWN) stepTapState(RESET);
+  // Five TMS-1 cycles reach Test-Logic-Reset from any state.
+  std::string_view name;
+  while (currentState != RESET) stepTapState(nextTapState('1', name));
 }
 
 TapState matchStateName(std::string_view word) {

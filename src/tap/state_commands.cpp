@@ -50,6 +50,15 @@ bool isClockWord(std::string_view word) {
   return isSvfKeyword(word, "TCK") || isSvfKeyword(word, "SCK");
 }
 
+// One state of an explicit path. With -STDSVF the path may name RESET from
+// any state: TMS-1 cycles reach it, as the SVF standard allows.
+bool stepToPathState(TapState state) {
+  if (stepTapState(state)) return true;
+  if (state != RESET || !settings.standardSvf) return false;
+  clockIntoReset();
+  return true;
+}
+
 }  // namespace
 
 void resetStateCommands() {
@@ -60,7 +69,8 @@ void resetStateCommands() {
 
 // Half the vector limit: a RUNTEST of more clocks cannot fit in one file.
 void checkClockLimit(uint32_t count) {
-  if (settings.convertRuntest) return;
+  // With -SPLITSCANS a run too long for one file continues in the next.
+  if (settings.convertRuntest || settings.splitScans) return;
   const int64_t half = settings.vectLimit / 2;
   if (static_cast<int64_t>(count) > half) {
     say("The number of clocks on RUNTEST command is too large!\n");
@@ -92,7 +102,23 @@ void runClocks(TapState runState, uint32_t count) {
     writeWait(count);
     return;
   }
-  checkRoomForLines(2 * (static_cast<int64_t>(count) + 8));
+  const int64_t lines = 2 * static_cast<int64_t>(count);
+  if (cutAcrossFiles(lines)) {
+    // Too long for one file: the run goes on in the next file in the same
+    // stable state, each time a file reaches the split threshold.
+    // Every file gets at least one clock of the run.
+    if (lines > INT32_MAX) stopCommandTooLarge();
+    int64_t pieceStart = vectorCount;
+    for (uint32_t i = 0; i < count; ++i) {
+      if (vectorCount >= splitThreshold() && vectorCount > pieceStart) {
+        continueInNextFile();
+        pieceStart = vectorCount;
+      }
+      stepTapState(runState);
+    }
+    return;
+  }
+  checkRoomForLines(lines + 16);
   for (uint32_t i = 0; i < count; ++i) stepTapState(runState);
 }
 
@@ -101,9 +127,9 @@ void handleState(std::string_view parameter, std::string_view& rest) {
   if (rest.empty()) {
     moveToStableState(state);
   } else {
-    bool stepped = stepTapState(state);
+    bool stepped = stepToPathState(state);
     std::string_view word;
-    while (stepped && nextToken(rest, word)) stepped = stepTapState(matchStateName(word));
+    while (stepped && nextToken(rest, word)) stepped = stepToPathState(matchStateName(word));
     if (!stepped) stopShowingCommandLine("\nInvalid explicit state path specified!\n");
   }
   if (!isStableState(currentState))

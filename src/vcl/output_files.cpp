@@ -17,6 +17,9 @@ bool preambleWritten = false;
 bool trstAssigned = false;
 bool discardOutput = false;
 size_t discardLimit = 0;
+int32_t discardFiles = 0;
+int64_t splitMargin = 0;
+bool ceilingPassed = false;
 
 namespace {
 
@@ -80,6 +83,14 @@ void resetOutputFiles() {
   vectorCount = 0;
   preambleWritten = false;
   trstAssigned = false;
+  splitMargin = 0;
+  ceilingPassed = false;
+}
+
+int64_t splitThreshold() { return settings.vectLimit - splitMargin; }
+
+bool cutAcrossFiles(int64_t lines) {
+  return settings.splitScans && (lines > settings.vectLimit || lines >= kRestartCeiling);
 }
 
 std::string outputFilePath(const std::string& givenName, int32_t number) {
@@ -117,6 +128,8 @@ void openOutputFile(const std::string& givenName) {
     fatalStop();
   }
   if (discardOutput) {
+    // A long scan cut with a tiny vector limit makes a file every few bits.
+    if (discardFiles != 0 && fileNumber > discardFiles) endRun();
     outputFile.openDiscarding(discardLimit);
   } else if (svfInput.isSameFile(fullPath)) {
     say("Output file %s is the input file!\n", fullPath.c_str());
@@ -138,6 +151,7 @@ void restartOutput(const std::string& givenName) {
   vectorCount = 0;
   fileNumber = 1;
   preambleWritten = false;
+  ceilingPassed = false;
   openOutputFile(givenName);
 }
 
@@ -147,6 +161,8 @@ void stopCommandTooLarge() {
   say("There is a command to large to process in this file!\n");
   say("The maximum number of lines a single command can generate\n");
   say("is %ld!", static_cast<long>(settings.vectLimit));
+  if (!settings.splitScans)
+    say("\nUse -SPLITSCANS to continue a scan too long for one file in the next files.\n");
   fatalStop();
 }
 

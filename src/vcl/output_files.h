@@ -16,6 +16,23 @@ extern bool preambleWritten;     // the current file has its unit preamble
 extern bool trstAssigned;        // a TRST node is assigned: vectors carry TRST
 extern bool discardOutput;       // files are named and written, but to nowhere
 extern size_t discardLimit;      // bytes per discarded file before the run ends (0: none)
+extern int32_t discardFiles;     // discarded files before the run ends (0: no limit)
+
+// A file that reaches this many lines makes the whole translation start over
+// with files split earlier, by kMarginStep lines more at every restart.
+constexpr int64_t kRestartCeiling = 300000;
+constexpr int64_t kMarginStep = 25000;
+extern int64_t splitMargin;  // grown at every restart, never reset
+// A file closed in the middle of a statement had reached the ceiling.
+extern bool ceilingPassed;
+
+// A file holding more lines than this is followed by the next one.
+int64_t splitThreshold();
+
+// With -SPLITSCANS: whether a scan or a run of clocks writing `lines` lines
+// is cut across files. It is when it exceeds the vector limit, or when no
+// file could take it at all, whatever the limit.
+bool cutAcrossFiles(int64_t lines);
 
 void resetOutputFiles();
 

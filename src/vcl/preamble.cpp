@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "driver/settings.h"
 #include "vcl/output_files.h"
 #include "vcl/pio.h"
 
@@ -80,6 +81,18 @@ void writeUnitPreamble() {
   vectorCount +=
       pioMap ? kChargeWithPio + static_cast<int64_t>(pioNames.size()) : kChargeWithoutPio;
   preambleWritten = true;
+}
+
+void continueInNextFile() {
+  // A file closed in the middle of a statement is not seen by the check made
+  // before each statement.
+  if (vectorCount >= kRestartCeiling) ceilingPassed = true;
+  openOutputFile(settings.outputFileName);
+  writeUnitPreamble();
+  if (pioPending) {  // the statement's vectors carry the PIO pins
+    outputFile.write("use pcf order Parallel\n");
+    ++vectorCount;
+  }
 }
 
 }  // namespace vantrel

@@ -7,4 +7,9 @@ namespace vantrel {
 
 void writeUnitPreamble();
 
+// Ends the current file and goes on in the next one, which gets its header and
+// unit preamble and the pin order in force. The TAP controller keeps its
+// state from one file to the next.
+void continueInNextFile();
+
 }  // namespace vantrel
