@@ -42,6 +42,11 @@ void stopShowingCommandLine(const char* message) {
   fatalStop();
 }
 
+void sayInputLine(int64_t inputLine) {
+  if (!consoleAtLineStart) sayText("\n");
+  say("At line %ld of %s.\n", static_cast<long>(inputLine), settings.inputFileName.c_str());
+}
+
 namespace {
 
 // A file that has taken this many lines makes the translation start over
@@ -84,6 +89,10 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
 
   int64_t statementCount = 0;
   int64_t splitMargin = 0;
+  // The input line of the statement translated last, and of the one that
+  // took a file to the ceiling and so caused the latest restart.
+  int64_t translatedLine = 0;
+  int64_t restartCauseLine = 0;
   // The tokenizer reads the statement through a view and changes nothing, so
   // the statement itself is what error reports show.
   while (readStatement(lastCommandLine)) {
@@ -91,8 +100,9 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
     if (statementCount % 100 == 0 && settings.verbosity != 0)
       say("%ld lines processed.\n", static_cast<long>(statementCount));
 
-    if (splitMargin >= kRestartCeiling) stopCommandTooLarge();
+    if (splitMargin >= kRestartCeiling) stopCommandTooLarge(restartCauseLine);
     if (vectorCount >= kRestartCeiling) {
+      restartCauseLine = translatedLine;
       restartOutput(settings.outputFileName);
       resetTranslation();
       splitMargin += kMarginStep;
@@ -111,6 +121,7 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
     while (nextPair(rest, command, parameter)) dispatchPair(command, parameter, rest);
     runQueuedCommands();
     emitPendingWait();
+    translatedLine = statementLine;
   }
 
   outputFile.write("end pcf\n");
@@ -128,12 +139,14 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
 
 int runTranslator(const std::vector<std::string>& args, std::ostream& console, const RunIo& io) {
   consoleStream = &console;
+  consoleAtLineStart = true;
   resetRun();
   discardOutput = io.discardOutput;
   discardLimit = io.discardLimit;
   try {
     translate(args, io);
-  } catch (const RunStopped&) {
+  } catch (const RunStopped& stop) {
+    if (stop.inputLine > 0) sayInputLine(stop.inputLine);
   } catch (const std::bad_alloc&) {
     say("Out of Memory!\n");
   }

@@ -114,7 +114,7 @@ void openOutputFile(const std::string& givenName) {
   const std::string fullPath = outputFilePath(givenName, fileNumber);
   if (fullPath.empty()) {
     say("\nAn output file name was not entered!!\n");
-    fatalStop();
+    endRun();
   }
   if (discardOutput) {
     outputFile.openDiscarding(discardLimit);
@@ -141,17 +141,19 @@ void restartOutput(const std::string& givenName) {
   openOutputFile(givenName);
 }
 
-void fatalStop() { endRun(); }
+void fatalStop() { fatalStopAt(statementLine); }
 
-void stopCommandTooLarge() {
+void fatalStopAt(int64_t inputLine) { endRunAtInputLine(inputLine); }
+
+void stopCommandTooLarge(int64_t inputLine) {
   say("There is a command to large to process in this file!\n");
   say("The maximum number of lines a single command can generate\n");
   say("is %ld!", static_cast<long>(settings.vectLimit));
-  fatalStop();
+  fatalStopAt(inputLine);
 }
 
 void checkRoomForLines(int64_t lines) {
-  if (vectorCount + lines > INT32_MAX) stopCommandTooLarge();
+  if (vectorCount + lines > INT32_MAX) stopCommandTooLarge(statementLine);
 }
 
 bool closeOutputFile() {

@@ -34,7 +34,8 @@ TEST(Restart, ACommandTooLargeForAnyFileEndsTheRunAfterTwelveRestarts) {
   const std::string expected =
       "There is a command to large to process in this file!\n"
       "The maximum number of lines a single command can generate\n"
-      "is 200000!";
+      "is 200000!\n"
+      "At line 1 of input.svf.\n";
   ASSERT_GE(t.console.size(), expected.size());
   EXPECT_EQ(t.console.substr(t.console.size() - expected.size()), expected);
   // The last pass had written its header when it stopped, nothing more.
