@@ -93,13 +93,18 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
   // took a file to the ceiling and so caused the latest restart.
   int64_t translatedLine = 0;
   int64_t restartCauseLine = 0;
-  // The tokenizer reads the statement through a view and changes nothing, so
-  // the statement itself is what error reports show.
-  while (readStatement(lastCommandLine)) {
-    ++statementCount;
-    if (statementCount % 100 == 0 && settings.verbosity != 0)
-      say("%ld lines processed.\n", static_cast<long>(statementCount));
+  for (;;) {
+    // The tokenizer reads the statement through a view and changes nothing,
+    // so the statement itself is what error reports show.
+    const bool haveStatement = readStatement(lastCommandLine);
+    if (haveStatement) {
+      ++statementCount;
+      if (statementCount % 100 == 0 && settings.verbosity != 0)
+        say("%ld lines processed.\n", static_cast<long>(statementCount));
+    }
 
+    // Made before every statement and once more at the end of the input, so
+    // that no file the tester cannot take is left for the last statement.
     if (splitMargin >= kRestartCeiling) stopCommandTooLarge(restartCauseLine);
     if (vectorCount >= kRestartCeiling) {
       restartCauseLine = translatedLine;
@@ -108,6 +113,8 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
       splitMargin += kMarginStep;
       continue;
     }
+    if (!haveStatement) break;
+
     // Tested once per statement: all vectors of a statement go to one file.
     if (vectorCount > settings.vectLimit - splitMargin) {
       openOutputFile(settings.outputFileName);
