@@ -1,5 +1,7 @@
 #include "driver/statement_loop.h"
 
+#include <sys/stat.h>
+
 #include <new>
 #include <string_view>
 
@@ -53,6 +55,11 @@ namespace {
 // with files split earlier, by kMarginStep lines more at every restart.
 constexpr int64_t kRestartCeiling = 300000;
 constexpr int64_t kMarginStep = 25000;
+
+bool fileExists(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0;
+}
 
 // Everything the translation of the input builds up, back to its start:
 // a restart translates the input afresh.
@@ -133,6 +140,9 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
 
   outputFile.write("end pcf\n");
   outputFile.write("end unit\n");
+  // The file that would come next in the series; the input may bear such a name.
+  const std::string nextFile = outputFilePath(settings.outputFileName, fileNumber);
+  const bool nextIsInput = svfInput.isSameFile(nextFile);
   svfInput.close();
   if (!closeOutputFile()) endRun();
   const int32_t filesMade = fileNumber - 1;
@@ -140,6 +150,10 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
     say("Translation Successful %d files generated.\n", filesMade);
   else
     say("Translation Successful 1 file generated.\n");
+  // A tester loading the series by a wildcard would take that file and the
+  // ones after it too: they are left alone, but named.
+  if (!discardOutput && !nextIsInput && fileExists(nextFile))
+    say("Note: %s and later files of this series are from an earlier run.\n", nextFile.c_str());
 }
 
 }  // namespace
