@@ -7,9 +7,12 @@
 namespace vantrel {
 
 std::ostream* consoleStream = nullptr;
+bool consoleAtLineStart = true;
 
 void sayText(std::string_view text) {
+  if (text.empty()) return;
   if (consoleStream) consoleStream->write(text.data(), static_cast<std::streamsize>(text.size()));
+  consoleAtLineStart = text.back() == '\n';
 }
 
 void say(const char* format, ...) {

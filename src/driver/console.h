@@ -12,6 +12,10 @@ namespace vantrel {
 // The stream of the current run; set by runTranslator().
 extern std::ostream* consoleStream;
 
+// Whether the console's last character ends a line (true while nothing has
+// been written). Some reports end in the middle of a line.
+extern bool consoleAtLineStart;
+
 // Prints a C printf format with its arguments.
 void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

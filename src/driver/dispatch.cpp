@@ -6,6 +6,7 @@
 #include "driver/settings.h"
 #include "driver/statement_loop.h"
 #include "scan/registers.h"
+#include "svf/statement_reader.h"
 #include "tap/state_commands.h"
 #include "vcl/command_list.h"
 #include "vcl/output_files.h"
@@ -70,6 +71,7 @@ void reportUnknownCommand() {
   sayText("   ");
   sayText(lastCommandLine);
   sayText(" \n");
+  sayInputLine(statementLine);
 }
 
 // The statements that move the controller need the unit's declarations

@@ -7,11 +7,21 @@
 // drives the translator in-process.
 #pragma once
 
+#include <cstdint>
+
 namespace vantrel {
 
-struct RunStopped {};
+struct RunStopped {
+  // The input line a translation error is about, which the catch names after
+  // the report; 0 for the reports that are about no line of the input (the
+  // usage screen, files, memory).
+  int64_t inputLine = 0;
+};
 
 // Ends the run with status 1. The caller has printed its messages.
 [[noreturn]] inline void endRun() { throw RunStopped{}; }
+
+// Ends the run after a report about the input at `inputLine`.
+[[noreturn]] inline void endRunAtInputLine(int64_t inputLine) { throw RunStopped{inputLine}; }
 
 }  // namespace vantrel

@@ -1,5 +1,6 @@
 #include "driver/statement_loop.h"
 
+#include <filesystem>
 #include <new>
 #include <string_view>
 
@@ -42,7 +43,17 @@ void stopShowingCommandLine(const char* message) {
   fatalStop();
 }
 
+void sayInputLine(int64_t inputLine) {
+  if (!consoleAtLineStart) sayText("\n");
+  say("At line %ld of %s.\n", static_cast<long>(inputLine), settings.inputFileName.c_str());
+}
+
 namespace {
+
+bool fileExists(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::exists(path, ignored);
+}
 
 // Everything the translation of the input builds up, back to its start:
 // a restart translates the input afresh.
@@ -78,20 +89,32 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
   openOutputFile(settings.outputFileName);
 
   int64_t statementCount = 0;
-  // The tokenizer reads the statement through a view and changes nothing, so
-  // the statement itself is what error reports show.
-  while (readStatement(lastCommandLine)) {
-    ++statementCount;
-    if (statementCount % 100 == 0 && settings.verbosity != 0)
-      say("%ld lines processed.\n", static_cast<long>(statementCount));
+  // The input line of the statement translated last, and of the one that
+  // took a file to the ceiling and so caused the latest restart.
+  int64_t translatedLine = 0;
+  int64_t restartCauseLine = 0;
+  for (;;) {
+    // The tokenizer reads the statement through a view and changes nothing,
+    // so the statement itself is what error reports show.
+    const bool haveStatement = readStatement(lastCommandLine);
+    if (haveStatement) {
+      ++statementCount;
+      if (statementCount % 100 == 0 && settings.verbosity != 0)
+        say("%ld lines processed.\n", static_cast<long>(statementCount));
+    }
 
-    if (splitMargin >= kRestartCeiling) stopCommandTooLarge();
+    // Made before every statement and once more at the end of the input, so
+    // that no file the tester cannot take is left for the last statement.
+    if (splitMargin >= kRestartCeiling) stopCommandTooLarge(restartCauseLine);
     if (vectorCount >= kRestartCeiling || ceilingPassed) {
+      restartCauseLine = translatedLine;
       restartOutput(settings.outputFileName);
       resetTranslation();
       splitMargin += kMarginStep;
       continue;
     }
+    if (!haveStatement) break;
+
     // Tested once per statement: all vectors of a statement go to one file.
     if (vectorCount > splitThreshold()) startNextFileInIdle();
 
@@ -101,10 +124,14 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
     while (nextPair(rest, command, parameter)) dispatchPair(command, parameter, rest);
     runQueuedCommands();
     emitPendingWait();
+    translatedLine = statementLine;
   }
 
   outputFile.write("end pcf\n");
   outputFile.write("end unit\n");
+  // The file that would come next in the series; the input may bear such a name.
+  const std::string nextFile = outputFilePath(settings.outputFileName, fileNumber);
+  const bool nextIsInput = svfInput.isSameFile(nextFile);
   svfInput.close();
   if (!closeOutputFile()) endRun();
   const int32_t filesMade = fileNumber - 1;
@@ -112,19 +139,25 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
     say("Translation Successful %d files generated.\n", filesMade);
   else
     say("Translation Successful 1 file generated.\n");
+  // A tester loading the series by a wildcard would take that file and the
+  // ones after it too: they are left alone, but named.
+  if (!discardOutput && !nextIsInput && fileExists(nextFile))
+    say("Note: %s and later files of this series are from an earlier run.\n", nextFile.c_str());
 }
 
 }  // namespace
 
 int runTranslator(const std::vector<std::string>& args, std::ostream& console, const RunIo& io) {
   consoleStream = &console;
+  consoleAtLineStart = true;
   resetRun();
   discardOutput = io.discardOutput;
   discardLimit = io.discardLimit;
   discardFiles = io.discardFiles;
   try {
     translate(args, io);
-  } catch (const RunStopped&) {
+  } catch (const RunStopped& stop) {
+    if (stop.inputLine > 0) sayInputLine(stop.inputLine);
   } catch (const std::bad_alloc&) {
     say("Out of Memory!\n");
   }

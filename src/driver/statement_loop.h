@@ -20,6 +20,9 @@ void sayLastLineRead();
 // Prints `message`, then the statement as "COMMAND LINE WAS", and stops.
 [[noreturn]] void stopShowingCommandLine(const char* message);
 
+// Names the input line a report is about, on a line of its own.
+void sayInputLine(int64_t inputLine);
+
 // Where a run reads and writes, when not the files named on its command line.
 struct RunIo {
   const std::string* inputText = nullptr;  // read instead of the input file

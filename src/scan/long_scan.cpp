@@ -3,6 +3,7 @@
 #include "driver/console.h"
 #include "driver/settings.h"
 #include "scan/retry_loop.h"
+#include "svf/statement_reader.h"
 #include "tap/navigation.h"
 #include "vcl/preamble.h"
 
@@ -57,7 +58,7 @@ int64_t scanLineCount(const ScanGroup& group, bool retried) {
 std::optional<ScanCuts> planCuts(const ScanGroup& group, bool retried) {
   if (!cutAcrossFiles(scanLineCount(group, retried))) return std::nullopt;
   // A cut scan is not retried: these are all its lines, in every file.
-  if (scanLineCount(group, false) > INT32_MAX) stopCommandTooLarge();
+  if (scanLineCount(group, false) > INT32_MAX) stopCommandTooLarge(statementLine);
   if (vectorCount + 2 * entryCycles(group) > splitThreshold() + kOvershoot - 4)
     startNextFileInIdle();
   return ScanCuts(group, scanBits(group), exitLines(group));

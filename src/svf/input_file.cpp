@@ -48,11 +48,13 @@ void InputFile::close() {
   begin_ = end_ = 0;
   atEnd_ = true;
   failed_ = false;
+  lineNumber_ = 0;
 }
 
 void InputFile::rewind() {
   failed_ = false;
   begin_ = 0;
+  lineNumber_ = 0;
   if (text_) {
     chunk_ = textView_.data();
     end_ = textView_.size();
@@ -80,10 +82,16 @@ bool InputFile::fill() {
   return true;
 }
 
+bool InputFile::readLine(std::string& line) {
+  if (!readNextLine(line)) return false;
+  ++lineNumber_;
+  return true;
+}
+
 // A line ends after a line feed, or after a carriage return that no line
 // feed follows (old Macintosh files end their lines that way); a CR LF pair
 // ends one line and stays in it.
-bool InputFile::readLine(std::string& line) {
+bool InputFile::readNextLine(std::string& line) {
   line.clear();
   for (;;) {
     if (begin_ == end_ && !fill()) return !line.empty() && !failed_;

@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +28,10 @@ class InputFile {
   // Reads the next line, with its line feed when it has one. False at end of
   // input or when reading failed (see failed()).
   bool readLine(std::string& line);
-  // Goes back to the first byte.
+  // The number of the line readLine() returned last, counted from 1; 0 before
+  // the first line. A line feed, a CR LF pair and a lone CR each end a line.
+  int64_t lineNumber() const { return lineNumber_; }
+  // Goes back to the first byte; lines are counted again from 1.
   void rewind();
   // True once a read failed, as opposed to reaching the end.
   bool failed() const { return failed_; }
@@ -37,6 +41,7 @@ class InputFile {
 
  private:
   bool fill();
+  bool readNextLine(std::string& line);
 
   int fd_ = -1;
   bool text_ = false;
@@ -49,6 +54,7 @@ class InputFile {
   std::string_view textView_;
   bool atEnd_ = true;
   bool failed_ = false;
+  int64_t lineNumber_ = 0;
 };
 
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "driver/console.h"
+#include "driver/run_stop.h"
 #include "driver/settings.h"
 #include "svf/decimal.h"
 #include "svf/wait_comment.h"
@@ -13,6 +14,7 @@ namespace vantrel {
 
 InputFile svfInput;
 bool idcodeComment = false;
+int64_t statementLine = 0;
 
 namespace {
 
@@ -71,6 +73,7 @@ void echoLine(std::string_view text) {
 
 void resetStatementReader() {
   idcodeComment = false;
+  statementLine = 0;
   hasPendingRest = false;
 }
 
@@ -82,6 +85,7 @@ void rewindInput() {
 bool readStatement(std::string& statement) {
   statement.clear();
   bool spaceAfter = false;  // once set, every later line of the statement gets one
+  bool firstLine = true;
   for (;;) {
     size_t start;
     if (hasPendingRest) {
@@ -92,7 +96,7 @@ bool readStatement(std::string& statement) {
       if (!svfInput.readLine(line)) {
         if (svfInput.failed()) {
           say("Cannot read input file %s!\n", settings.inputFileName.c_str());
-          fatalStop();
+          endRun();
         }
         if (!statement.empty()) {
           // The statement being gathered is what the report shows.
@@ -109,13 +113,17 @@ bool readStatement(std::string& statement) {
       bool comment = isCommentLine(line);
       if (comment || isBlankLine(line)) {
         if (comment && settings.waitComments) {
-          parseWaitComment(line, 0);
+          parseWaitComment(line, 0, svfInput.lineNumber());
           emitPendingWait();
         }
         idcodeComment = comment && line.find("idcode") != std::string::npos;
         continue;
       }
       start = skipWhitespace(line, 0);
+    }
+    if (firstLine) {
+      statementLine = svfInput.lineNumber();
+      firstLine = false;
     }
     if (settings.verbosity > 2) {
       std::string_view shown(line);
@@ -133,12 +141,13 @@ bool readStatement(std::string& statement) {
     bool complete = semicolon != std::string::npos;
     if (!complete) {
       end = commentStart;
-      if (commentStart != std::string::npos) parseWaitComment(line, commentStart);
+      if (commentStart != std::string::npos)
+        parseWaitComment(line, commentStart, svfInput.lineNumber());
     } else {
       end = semicolon;
       size_t rest = skipWhitespace(line, semicolon + 1);
       if (rest == line.size() || line[rest] == '!' || line[rest] == '/') {
-        if (rest < line.size()) parseWaitComment(line, rest);
+        if (rest < line.size()) parseWaitComment(line, rest, svfInput.lineNumber());
       } else {
         hasPendingRest = true;  // another statement follows on this line
         restStart = rest;

@@ -8,6 +8,7 @@
 // the wait-comment parser.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "svf/input_file.h"
@@ -20,8 +21,13 @@ extern InputFile svfInput;
 // ID-code read is never retried.
 extern bool idcodeComment;
 
-// Forgets what was read: idcodeComment and the rest of a line kept after a
-// ";". The input file stays as it is.
+// The input line on which the current statement's first character stands;
+// comment and blank lines before it are not its lines, and a second
+// statement on a line stands on that line. Reports about the statement name it.
+extern int64_t statementLine;
+
+// Forgets what was read: idcodeComment, statementLine and the rest of a line
+// kept after a ";". The input file stays as it is.
 void resetStatementReader();
 
 // Stores the next complete statement in `statement`. False at end of input.

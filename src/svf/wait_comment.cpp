@@ -11,20 +11,23 @@ namespace {
 
 std::string waitValue;  // the number as written; empty: no wait pending
 std::string waitUnits;  // the word after it; its first letter is the unit
+int64_t waitLine = 0;   // the input line of the comment
 
 }  // namespace
 
 void resetWaitComments() {
   waitValue.clear();
   waitUnits.clear();
+  waitLine = 0;
 }
 
-void parseWaitComment(std::string& line, size_t start) {
+void parseWaitComment(std::string& line, size_t start, int64_t lineNumber) {
   size_t at = line.find("wait", start);
   if (at == std::string::npos) at = line.find("Wait", start);
   if (at == std::string::npos) return;
   waitUnits = "m";
   waitValue = "0";
+  waitLine = lineNumber;
   size_t i = at + 4;
   while (i < line.size() && isWhitespace(line[i])) ++i;
   const size_t digits = i;
@@ -48,7 +51,7 @@ void emitPendingWait() {
     sayText(waitUnits);
     sayText(".\n");
     say("Valid Units are: m, u, s, n.\n");
-    fatalStop();
+    fatalStopAt(waitLine);
   }
   std::string time = waitValue;
   if (unit != 's' && unit != 'S') time += unit;  // seconds take no suffix

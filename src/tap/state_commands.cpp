@@ -7,6 +7,7 @@
 #include "driver/settings.h"
 #include "driver/statement_loop.h"
 #include "svf/decimal.h"
+#include "svf/statement_reader.h"
 #include "svf/tokenizer.h"
 #include "tap/navigation.h"
 #include "vcl/emitter.h"
@@ -107,7 +108,7 @@ void runClocks(TapState runState, uint32_t count) {
     // Too long for one file: the run goes on in the next file in the same
     // stable state, each time a file reaches the split threshold.
     // Every file gets at least one clock of the run.
-    if (lines > INT32_MAX) stopCommandTooLarge();
+    if (lines > INT32_MAX) stopCommandTooLarge(statementLine);
     int64_t pieceStart = vectorCount;
     for (uint32_t i = 0; i < count; ++i) {
       if (vectorCount >= splitThreshold() && vectorCount > pieceStart) {

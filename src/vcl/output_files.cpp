@@ -125,7 +125,7 @@ void openOutputFile(const std::string& givenName) {
   const std::string fullPath = outputFilePath(givenName, fileNumber);
   if (fullPath.empty()) {
     say("\nAn output file name was not entered!!\n");
-    fatalStop();
+    endRun();
   }
   if (discardOutput) {
     // A long scan cut with a tiny vector limit makes a file every few bits.
@@ -155,19 +155,21 @@ void restartOutput(const std::string& givenName) {
   openOutputFile(givenName);
 }
 
-void fatalStop() { endRun(); }
+void fatalStop() { fatalStopAt(statementLine); }
 
-void stopCommandTooLarge() {
+void fatalStopAt(int64_t inputLine) { endRunAtInputLine(inputLine); }
+
+void stopCommandTooLarge(int64_t inputLine) {
   say("There is a command to large to process in this file!\n");
   say("The maximum number of lines a single command can generate\n");
   say("is %ld!", static_cast<long>(settings.vectLimit));
   if (!settings.splitScans)
     say("\nUse -SPLITSCANS to continue a scan too long for one file in the next files.\n");
-  fatalStop();
+  fatalStopAt(inputLine);
 }
 
 void checkRoomForLines(int64_t lines) {
-  if (vectorCount + lines > INT32_MAX) stopCommandTooLarge();
+  if (vectorCount + lines > INT32_MAX) stopCommandTooLarge(statementLine);
 }
 
 bool closeOutputFile() {

@@ -43,11 +43,16 @@ void openOutputFile(const std::string& givenName);
 // Starts the output over from the first file and the input from its first line.
 void restartOutput(const std::string& givenName);
 
-// Ends the run with status 1; the files are closed on the way out.
+// Ends the run with status 1 after a report about the statement being
+// translated; its input line is named after the report, and the files are
+// closed on the way out.
 [[noreturn]] void fatalStop();
+// The same after a report about input line `inputLine`.
+[[noreturn]] void fatalStopAt(int64_t inputLine);
 
-// Reports a statement too large for any output file and stops the run.
-[[noreturn]] void stopCommandTooLarge();
+// Reports a statement too large for any output file, the one at input line
+// `inputLine`, and stops the run.
+[[noreturn]] void stopCommandTooLarge(int64_t inputLine);
 
 // Before a statement writes about `lines` lines: a file's line count is a
 // signed 32-bit number, and a statement that would take it past that limit

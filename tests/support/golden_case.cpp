@@ -16,6 +16,16 @@ namespace {
 const std::string kCorpusMark = "@CORPUS@";
 const std::set<std::string> kReserved = {"args", "console.txt", "expected"};
 
+// Reports name the input file as given: the corpus folder, which depends on
+// where the repository stands, is written as the mark.
+std::string markCorpus(std::string console) {
+  const std::string corpus = VANTREL_CORPUS_DIR;
+  for (size_t at = console.find(corpus); at != std::string::npos;
+       at = console.find(corpus, at + kCorpusMark.size()))
+    console.replace(at, corpus.size(), kCorpusMark);
+  return console;
+}
+
 }  // namespace
 
 std::vector<std::string> goldenCaseNames() {
@@ -65,7 +75,7 @@ CaseRun runCase(const GoldenCase& goldenCase, const std::vector<std::string>& ar
   }
   CaseRun run;
   run.status = sandbox.run(args);
-  run.console = sandbox.console();
+  run.console = markCorpus(sandbox.console());
   for (const auto& entry : fs::recursive_directory_iterator(sandbox.path())) {
     if (!entry.is_regular_file()) continue;
     std::string name = fs::relative(entry.path(), sandbox.path()).string();

@@ -2,7 +2,8 @@
 //   args         the command-line arguments after the program name, one per
 //                line (default: "input.svf" and "out"); "@CORPUS@/x.svf" names
 //                a file of the shared corpus of real SVF files
-//   console.txt  the expected console text
+//   console.txt  the expected console text, with "@CORPUS@" standing for the
+//                corpus folder wherever a report names a corpus file
 //   expected/    every file the run leaves besides its inputs, byte for byte
 //                (the clock on the first header line normalised to 0)
 //   any other file is an input, copied into the run's folder.
@@ -28,7 +29,7 @@ GoldenCase loadGoldenCase(const std::string& name);
 // A run of the translator in a fresh folder holding the case's inputs.
 struct CaseRun {
   int status = 0;
-  std::string console;
+  std::string console;                         // the corpus folder written as "@CORPUS@"
   std::map<std::string, std::string> outputs;  // every file made, clock normalised
   std::map<std::string, std::string> inputs;   // the input files as the run left them
 };

@@ -60,6 +60,22 @@ TEST_F(Reader, RewindForgetsTheRestOfTheLine) {
   EXPECT_EQ(statement, "A 1");
 }
 
+// Reports name the line of a statement's first character: not the comment
+// and blank lines before it, the first of the lines it spreads over, the same
+// line for a second statement on it. LF, CR LF and a lone CR each end a line;
+// a restart counts from 1 again.
+TEST_F(Reader, StatementLineIsTheLineOfItsFirstCharacter) {
+  open("A;\r\n! c\r\rB\n1;\rC; D\n;\n");
+  std::string statement;
+  for (const char* expected : {"A 1", "B1 4", "C 6", "D 6"}) {
+    ASSERT_TRUE(readStatement(statement));
+    EXPECT_EQ(statement + " " + std::to_string(statementLine), expected);
+  }
+  rewindInput();
+  ASSERT_TRUE(readStatement(statement));
+  EXPECT_EQ(statementLine, 1);
+}
+
 // An ID-code read is never retried; the flag follows the last comment or
 // blank line, whatever statements come between.
 TEST_F(Reader, IdcodeCommentFollowsLastCommentOrBlankLine) {

@@ -66,6 +66,21 @@ TEST_F(OutputFiles, InputFileIsNeverOverwrittenEvenAtASplit) {
   EXPECT_EQ(first.substr(first.size() - 17), "end pcf\nend unit\n");
 }
 
+// Files of an earlier run are named only after a successful translation,
+// and the input is never taken for one, whatever its name.
+TEST_F(OutputFiles, EarlierRunNamedOnlyAfterSuccessAndNeverTheInput) {
+  sandbox.write("out.v02", "earlier\n");
+  sandbox.write("bad.svf", "SDR -1;\n");
+  EXPECT_EQ(sandbox.run({"bad.svf", "out"}), 1);
+  EXPECT_EQ(sandbox.console().find("Note:"), std::string::npos) << sandbox.console();
+  sandbox.write("y.v02", "STATE IDLE;\n");
+  EXPECT_EQ(sandbox.run({"y.v02", "y"}), 1);
+  EXPECT_NE(sandbox.console().find("Translation Successful 1 file generated.\n"),
+            std::string::npos);
+  EXPECT_EQ(sandbox.console().find("Note:"), std::string::npos) << sandbox.console();
+  EXPECT_EQ(sandbox.read("out.v02"), "earlier\n");
+}
+
 TEST_F(OutputFiles, WriteFailureStopsTheRun) {
   sandbox.write("in.svf", "FOO 1;\n");
   ASSERT_EQ(symlink("/dev/full", "out.v01"), 0);
