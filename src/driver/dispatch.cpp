@@ -2,13 +2,14 @@
 
 #include <string>
 
-#include "driver/console.h"
-#include "driver/settings.h"
+#include "base/console.h"
+#include "base/settings.h"
+#include "base/statement.h"
+#include "driver/command_list.h"
+#include "driver/pio_statements.h"
 #include "driver/statement_loop.h"
 #include "scan/registers.h"
-#include "svf/statement_reader.h"
 #include "tap/state_commands.h"
-#include "vcl/command_list.h"
 #include "vcl/output_files.h"
 #include "vcl/pio.h"
 #include "vcl/preamble.h"

@@ -4,44 +4,25 @@
 #include <new>
 #include <string_view>
 
-#include "driver/console.h"
+#include "base/console.h"
+#include "base/run_stop.h"
+#include "base/settings.h"
+#include "base/statement.h"
+#include "driver/command_list.h"
 #include "driver/dispatch.h"
-#include "driver/run_stop.h"
-#include "driver/settings.h"
+#include "driver/options.h"
 #include "scan/registers.h"
 #include "svf/statement_reader.h"
 #include "svf/tokenizer.h"
 #include "svf/wait_comment.h"
 #include "tap/navigation.h"
 #include "tap/state_commands.h"
-#include "vcl/command_list.h"
 #include "vcl/emitter.h"
 #include "vcl/output_files.h"
 #include "vcl/pio.h"
 #include "vcl/preamble.h"
 
 namespace vantrel {
-
-std::string lastCommandLine;
-
-void sayCommandLine() {
-  sayText("COMMAND LINE WAS: ");
-  sayText(lastCommandLine);
-  sayText("\n");
-}
-
-void sayLastLineRead() {
-  say("The last line read from input file was : \n\n");
-  sayText("   ");
-  sayText(lastCommandLine);
-  sayText(" \n\n");
-}
-
-void stopShowingCommandLine(const char* message) {
-  sayText(message);
-  sayCommandLine();
-  fatalStop();
-}
 
 void sayInputLine(int64_t inputLine) {
   if (!consoleAtLineStart) sayText("\n");
@@ -109,6 +90,7 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
     if (vectorCount >= kRestartCeiling || ceilingPassed) {
       restartCauseLine = translatedLine;
       restartOutput(settings.outputFileName);
+      rewindInput();
       resetTranslation();
       splitMargin += kMarginStep;
       continue;

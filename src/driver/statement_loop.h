@@ -8,18 +8,6 @@
 
 namespace vantrel {
 
-// The statement being translated, as the reader returned it; error reports
-// show it.
-extern std::string lastCommandLine;
-
-// The two ways a report shows the offending statement:
-// "COMMAND LINE WAS: ..." and "The last line read from input file was : ...".
-void sayCommandLine();
-void sayLastLineRead();
-
-// Prints `message`, then the statement as "COMMAND LINE WAS", and stops.
-[[noreturn]] void stopShowingCommandLine(const char* message);
-
 // Names the input line a report is about, on a line of its own.
 void sayInputLine(int64_t inputLine);
 

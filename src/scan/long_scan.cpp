@@ -1,9 +1,9 @@
 #include "scan/long_scan.h"
 
-#include "driver/console.h"
-#include "driver/settings.h"
+#include "base/console.h"
+#include "base/settings.h"
+#include "base/statement.h"
 #include "scan/retry_loop.h"
-#include "svf/statement_reader.h"
 #include "tap/navigation.h"
 #include "vcl/preamble.h"
 

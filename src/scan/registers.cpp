@@ -2,11 +2,10 @@
 
 #include <cstring>
 
-#include "driver/console.h"
-#include "driver/settings.h"
-#include "driver/statement_loop.h"
+#include "base/console.h"
+#include "base/settings.h"
+#include "base/statement.h"
 #include "svf/decimal.h"
-#include "vcl/output_files.h"
 
 namespace vantrel {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "scan/scan_bits.h"
 #include "scan/shift.h"
 #include "svf/statement_reader.h"

@@ -1,6 +1,6 @@
 #include "scan/scan_bits.h"
 
-#include "driver/settings.h"
+#include "base/settings.h"
 
 namespace vantrel {
 

@@ -4,14 +4,13 @@
 #include <cstring>
 #include <string>
 
-#include "driver/console.h"
-#include "driver/settings.h"
-#include "driver/statement_loop.h"
+#include "base/console.h"
+#include "base/settings.h"
+#include "base/statement.h"
 #include "scan/long_scan.h"
 #include "scan/retry_loop.h"
 #include "scan/scan_bits.h"
 #include "scan/scan_group.h"
-#include "svf/statement_reader.h"
 #include "tap/navigation.h"
 #include "tap/state_commands.h"
 #include "vcl/emitter.h"

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
+
 namespace vantrel {
 
 int32_t readDecimal(std::string_view text);
@@ -29,9 +31,5 @@ bool isBelowZero(const SvfNumber& number);
 // The number times 10^scale, rounded up to a whole number, computed exactly
 // from its digits; at most 2147483647. For numbers not below zero.
 int32_t ceilScaled(const SvfNumber& number, int scale);
-
-// The white-space class: space, tab, line feed, vertical tab, form feed,
-// carriage return.
-inline bool isWhitespace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace vantrel

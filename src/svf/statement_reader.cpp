@@ -3,18 +3,17 @@
 #include <algorithm>
 #include <string_view>
 
-#include "driver/console.h"
-#include "driver/run_stop.h"
-#include "driver/settings.h"
+#include "base/console.h"
+#include "base/run_stop.h"
+#include "base/settings.h"
+#include "base/statement.h"
 #include "svf/decimal.h"
 #include "svf/wait_comment.h"
 #include "vcl/output_files.h"
 
 namespace vantrel {
 
-InputFile svfInput;
 bool idcodeComment = false;
-int64_t statementLine = 0;
 
 namespace {
 

@@ -11,20 +11,14 @@
 #include <cstdint>
 #include <string>
 
-#include "svf/input_file.h"
+#include "base/input_file.h"
+#include "base/statement.h"
 
 namespace vantrel {
-
-extern InputFile svfInput;
 
 // Whether the last whole comment line (or blank line) mentioned "idcode": an
 // ID-code read is never retried.
 extern bool idcodeComment;
-
-// The input line on which the current statement's first character stands;
-// comment and blank lines before it are not its lines, and a second
-// statement on a line stands on that line. Reports about the statement name it.
-extern int64_t statementLine;
 
 // Forgets what was read: idcodeComment, statementLine and the rest of a line
 // kept after a ";". The input file stays as it is.

@@ -1,9 +1,9 @@
 #include "svf/wait_comment.h"
 
-#include "driver/console.h"
+#include "base/console.h"
+#include "base/statement.h"
 #include "svf/decimal.h"
 #include "vcl/emitter.h"
-#include "vcl/output_files.h"
 
 namespace vantrel {
 

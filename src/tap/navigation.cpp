@@ -3,10 +3,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "driver/console.h"
-#include "driver/statement_loop.h"
+#include "base/console.h"
+#include "base/statement.h"
 #include "vcl/emitter.h"
-#include "vcl/output_files.h"
 #include "vcl/preamble.h"
 
 namespace vantrel {

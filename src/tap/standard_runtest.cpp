@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "driver/console.h"
-#include "driver/settings.h"
-#include "driver/statement_loop.h"
+#include "base/console.h"
+#include "base/settings.h"
+#include "base/statement.h"
 #include "svf/decimal.h"
 #include "svf/tokenizer.h"
 #include "tap/navigation.h"
 #include "tap/state_commands.h"
-#include "vcl/output_files.h"
 
 namespace vantrel {
 

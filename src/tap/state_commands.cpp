@@ -3,11 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "driver/console.h"
-#include "driver/settings.h"
-#include "driver/statement_loop.h"
+#include "base/console.h"
+#include "base/settings.h"
+#include "base/statement.h"
 #include "svf/decimal.h"
-#include "svf/statement_reader.h"
 #include "svf/tokenizer.h"
 #include "tap/navigation.h"
 #include "vcl/emitter.h"

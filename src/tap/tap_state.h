@@ -1,57 +1,19 @@
-// The model of the target's IEEE 1149.1 TAP controller.
-//
-// The translator tracks the state the controller is in after the last TCK
-// cycle written so far. Every cycle moves it on by the TMS level of that
-// cycle, following the standard state diagram.
+// The TAP controller as SVF names it: the state names of STATE, ENDDR, ENDIR
+// and RUNTEST, and the states in which SDR and SIR scans end.
 #pragma once
 
-#include <string_view>
+#include "base/tap_controller.h"
 
 namespace vantrel {
-
-enum TapState {
-  RESET,
-  IDLE,
-  DRSELECT,
-  DRCAPTURE,
-  DRSHIFT,
-  DREXIT1,
-  DRPAUSE,
-  DREXIT2,
-  DRUPDATE,
-  IRSELECT,
-  IRCAPTURE,
-  IRSHIFT,
-  IREXIT1,
-  IRPAUSE,
-  IREXIT2,
-  IRUPDATE,
-  UNKNOWN
-};
 
 // The SVF state names, indexed by TapState (UNKNOWN has none).
 extern const char* const stateNamesUpper[16];
 extern const char* const stateNamesLower[16];
 
-extern TapState currentState;  // after the last cycle written
-extern TapState endDrState;    // where an SDR scan ends (ENDDR)
-extern TapState endIrState;    // where an SIR scan ends (ENDIR)
+extern TapState endDrState;  // where an SDR scan ends (ENDDR)
+extern TapState endIrState;  // where an SIR scan ends (ENDIR)
 
-// The TRST level of the next cycle: '0' (held in reset), '1', 'Z' (not
-// driven), or '\0' when no TRST statement has set one.
-extern char trstLevel;
-
-// Puts the model back to the start of a run.
+// Puts the controller and the end states back to the start of a run.
 void resetTapModel();
-
-// RESET, IDLE, DRPAUSE and IRPAUSE: the states the controller can rest in.
-inline bool isStableState(TapState state) {
-  return state == RESET || state == IDLE || state == DRPAUSE || state == IRPAUSE;
-}
-
-// The state one cycle with TMS `tms` ('0' or '1') leads to from currentState,
-// and in `longName` the name written on the vector that enters it. The model
-// itself is not moved. From UNKNOWN it stays UNKNOWN, named " ".
-TapState nextTapState(char tms, std::string_view& longName);
 
 }  // namespace vantrel

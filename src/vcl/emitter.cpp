@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "driver/settings.h"
-#include "tap/tap_state.h"
+#include "base/settings.h"
+#include "base/tap_controller.h"
 #include "vcl/output_files.h"
 #include "vcl/pio.h"
 #include "vcl/preamble.h"

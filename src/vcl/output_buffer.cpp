@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "driver/run_stop.h"
+#include "base/run_stop.h"
 
 namespace vantrel {
 

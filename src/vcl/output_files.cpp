@@ -2,11 +2,12 @@
 
 #include <ctime>
 
-#include "driver/console.h"
-#include "driver/run_stop.h"
-#include "driver/settings.h"
-#include "svf/decimal.h"
-#include "svf/statement_reader.h"
+#include "base/console.h"
+#include "base/input_file.h"
+#include "base/run_stop.h"
+#include "base/settings.h"
+#include "base/statement.h"
+#include "base/text.h"
 
 namespace vantrel {
 
@@ -147,17 +148,12 @@ void openOutputFile(const std::string& givenName) {
 
 void restartOutput(const std::string& givenName) {
   if (!closeOutputFile()) endRun();
-  rewindInput();
   vectorCount = 0;
   fileNumber = 1;
   preambleWritten = false;
   ceilingPassed = false;
   openOutputFile(givenName);
 }
-
-void fatalStop() { fatalStopAt(statementLine); }
-
-void fatalStopAt(int64_t inputLine) { endRunAtInputLine(inputLine); }
 
 void stopCommandTooLarge(int64_t inputLine) {
   say("There is a command to large to process in this file!\n");

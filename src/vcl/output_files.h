@@ -40,15 +40,9 @@ void resetOutputFiles();
 // opens the file numbered fileNumber and writes its header.
 void openOutputFile(const std::string& givenName);
 
-// Starts the output over from the first file and the input from its first line.
+// Starts the output over from the first file (the driver reads the input
+// again from its first line).
 void restartOutput(const std::string& givenName);
-
-// Ends the run with status 1 after a report about the statement being
-// translated; its input line is named after the report, and the files are
-// closed on the way out.
-[[noreturn]] void fatalStop();
-// The same after a report about input line `inputLine`.
-[[noreturn]] void fatalStopAt(int64_t inputLine);
 
 // Reports a statement too large for any output file, the one at input line
 // `inputLine`, and stops the run.

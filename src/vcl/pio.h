@@ -1,11 +1,10 @@
-// Parallel pins: SVF's PIOMAP names the board's parallel pins, and each PIO
-// statement drives or compares them alongside the boundary-scan signals. The
-// mapped pins become extra columns of the vector lines, after the JTAG pins,
-// declared in a second pcf pin order, "Parallel".
+// The parallel pins' columns of the vector lines: SVF's PIOMAP names the
+// board's parallel pins (driver/pio_statements.h). They become extra columns
+// after the JTAG pins, declared in a second pcf pin order, "Parallel", and
+// carry a PIO statement's pattern on every vector line the statement writes.
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace vantrel {
@@ -18,13 +17,5 @@ extern std::vector<std::string> pioNames;
 extern bool pioPending;
 
 void resetPio();
-
-// PIOMAP (direction name direction name ...): one map per input.
-void definePioMap(std::string_view parameter);
-// PIO (pattern): one character per mapped pin, H L U D X Z in either case.
-void setPioPattern(std::string_view parameter);
-// The PIO statement's own cycle, when no scan of the statement carried the
-// pattern.
-void clockPio();
 
 }  // namespace vantrel

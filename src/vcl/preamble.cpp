@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "vcl/output_files.h"
 #include "vcl/pio.h"
 

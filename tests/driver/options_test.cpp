@@ -1,6 +1,8 @@
 // The command line: every spelling of every option, values, and the errors
 // that show the usage screen. The golden cases pin the confirmation and usage
 // texts of the main spellings.
+#include "driver/options.h"
+
 #include <gtest/gtest.h>
 
 #include "support/translator_state.h"

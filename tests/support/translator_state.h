@@ -9,9 +9,11 @@
 #include <sstream>
 #include <string>
 
-#include "driver/console.h"
-#include "driver/run_stop.h"
-#include "driver/settings.h"
+#include "base/console.h"
+#include "base/run_stop.h"
+#include "base/settings.h"
+#include "base/statement.h"
+#include "driver/command_list.h"
 #include "driver/statement_loop.h"
 #include "scan/registers.h"
 #include "support/sandbox.h"
@@ -20,7 +22,6 @@
 #include "svf/wait_comment.h"
 #include "tap/state_commands.h"
 #include "tap/tap_state.h"
-#include "vcl/command_list.h"
 #include "vcl/emitter.h"
 #include "vcl/output_files.h"
 #include "vcl/pio.h"

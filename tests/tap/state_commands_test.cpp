@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/statement.h"
 #include "support/translator_state.h"
 
 namespace vantrel::testing {

@@ -1,5 +1,6 @@
 // The SVF input: read as whole lines of any length, rewound on a restart.
 // It is a file, or text held in memory (for the fuzzer and in-process runs).
+// The statement reader reads it; no output file may be the input itself.
 #pragma once
 
 #include <sys/types.h>
@@ -56,5 +57,8 @@ class InputFile {
   bool failed_ = false;
   int64_t lineNumber_ = 0;
 };
+
+// The input of the run.
+extern InputFile svfInput;
 
 }  // namespace vantrel

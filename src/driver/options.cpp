@@ -1,15 +1,13 @@
-#include "driver/settings.h"
+#include "driver/options.h"
 
 #include <cctype>
 #include <string_view>
 
-#include "driver/console.h"
-#include "driver/run_stop.h"
+#include "base/console.h"
+#include "base/run_stop.h"
 #include "svf/decimal.h"
 
 namespace vantrel {
-
-Settings settings;
 
 namespace {
 

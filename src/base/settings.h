@@ -1,9 +1,9 @@
-// The option values of a run and the command-line parser that fills them.
+// The option values of a run: one record, filled once from the command line
+// (driver/options.h) and read everywhere else.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace vantrel {
 
@@ -32,12 +32,5 @@ struct Settings {
 };
 
 extern Settings settings;
-
-// Fills `settings` from the arguments (args[0] is the program name), printing a
-// confirmation line per option. Any error shows the usage screen and ends the run.
-void parseOptions(const std::vector<std::string>& args);
-
-// Prints the usage screen and ends the run with status 1.
-[[noreturn]] void printUsage(const std::string& programName);
 
 }  // namespace vantrel

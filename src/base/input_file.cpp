@@ -1,4 +1,4 @@
-#include "svf/input_file.h"
+#include "base/input_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,6 +8,8 @@
 #include <cstring>
 
 namespace vantrel {
+
+InputFile svfInput;
 
 namespace {
 constexpr size_t kBufferSize = 1 << 16;

@@ -1,7 +1,8 @@
-#include "vcl/command_list.h"
+#include "driver/command_list.h"
 
 #include <vector>
 
+#include "driver/pio_statements.h"
 #include "scan/registers.h"
 #include "scan/shift.h"
 #include "vcl/emitter.h"

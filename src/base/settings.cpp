@@ -1,0 +1,7 @@
+#include "base/settings.h"
+
+namespace vantrel {
+
+Settings settings;
+
+}  // namespace vantrel
