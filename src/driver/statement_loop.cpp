@@ -72,7 +72,7 @@ void resetRun() {
 }
 
 void translate(const std::vector<std::string>& args, const RunIo& io) {
-  say("\nvantrel - SVF to VCL Translator - Version: %.2f\n\n", 1.43);
+  say("\nvantrel - SVF to VCL Translator - Version: %s\n\n", VANTREL_VERSION);
   parseOptions(args);
   if (io.inputText) {
     svfInput.openText(*io.inputText);
@@ -89,7 +89,7 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
   while (readStatement(lastCommandLine)) {
     ++statementCount;
     if (statementCount % 100 == 0 && settings.verbosity != 0)
-      say("%ld lines processed.\n", static_cast<long>(statementCount));
+      say("%lld lines processed.\n", static_cast<long long>(statementCount));
 
     if (splitMargin >= kRestartCeiling) stopCommandTooLarge();
     if (vectorCount >= kRestartCeiling) {

@@ -5,6 +5,7 @@
 // is remembered and reported by close().
 #pragma once
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -27,7 +28,8 @@ class OutputBuffer {
   OutputBuffer& operator=(const OutputBuffer&) = delete;
   ~OutputBuffer() { close(); }
 
-  // Creates or truncates the file. False when it cannot be opened.
+  // Creates or truncates the file, in binary mode: the same bytes (LF line
+  // ends) on every platform. False when it cannot be opened.
   bool open(const std::string& path);
   // Takes text like an open file and throws it away (for the fuzzer). Past
   // `limit` bytes (0: no limit) the run ends, so that a scan of a thousand
@@ -35,7 +37,7 @@ class OutputBuffer {
   void openDiscarding(size_t limit);
   // Writes what is buffered and closes the file. False if any write failed.
   bool close();
-  bool isOpen() const { return fd_ >= 0 || discarding_; }
+  bool isOpen() const { return file_ || discarding_; }
 
   void write(std::string_view text) {
     if (text.empty()) return;
@@ -60,7 +62,7 @@ class OutputBuffer {
   void makeRoom(size_t size);
   void flush();
 
-  int fd_ = -1;
+  std::FILE* file_ = nullptr;
   bool discarding_ = false;
   size_t discardLimit_ = 0;
   size_t discarded_ = 0;
