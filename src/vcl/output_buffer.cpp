@@ -19,7 +19,7 @@ bool OutputBuffer::open(const std::string& path) {
   std::setvbuf(file, nullptr, _IONBF, 0);
   file_ = file;
   failed_ = false;
-  buffer_.resize(kBufferSize);
+  setSize(kBufferSize);
   used_ = 0;
   return true;
 }
@@ -30,7 +30,7 @@ void OutputBuffer::openDiscarding(size_t limit) {
   discardLimit_ = limit;
   discarded_ = 0;
   failed_ = false;
-  buffer_.resize(kBufferSize);
+  setSize(kBufferSize);
   used_ = 0;
 }
 
@@ -43,7 +43,7 @@ void OutputBuffer::flush() {
   }
   size_t done = 0;
   while (done < used_ && !failed_) {
-    const size_t count = std::fwrite(buffer_.data() + done, 1, used_ - done, file_);
+    const size_t count = std::fwrite(buffer_.get() + done, 1, used_ - done, file_);
     done += count;
     if (!std::ferror(file_))
       failed_ = count == 0;
@@ -55,9 +55,18 @@ void OutputBuffer::flush() {
   used_ = 0;
 }
 
+void OutputBuffer::setSize(size_t size) {
+  if (capacity_ < size) {
+    buffer_.reset(new char[size]);
+    capacity_ = size;
+  }
+  size_ = size;
+}
+
+// Nothing is kept across a flush, so a larger buffer starts empty.
 void OutputBuffer::makeRoom(size_t size) {
   flush();
-  if (buffer_.size() < size) buffer_.resize(size);
+  if (size_ < size) setSize(size);
 }
 
 bool OutputBuffer::close() {

@@ -93,8 +93,8 @@ std::map<std::string, std::string> outputsIn(const std::string& folder,
 }
 
 void checkGoldenResult(const GoldenCase& c, const std::string& console,
-                       const std::map<std::string, std::string>& outputs,
-                       const std::string& folder, const std::set<std::string>& inputs) {
+                       const std::map<std::string, std::string>& outputs, const std::string& folder,
+                       const std::set<std::string>& inputs) {
   const fs::path caseDir = c.folder;
   if (std::getenv("VANTREL_UPDATE_GOLDEN")) {
     fs::remove_all(caseDir / "expected");

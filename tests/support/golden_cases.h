@@ -51,8 +51,8 @@ std::map<std::string, std::string> outputsIn(const std::string& folder,
 // Checks the console text, the output files and the untouched inputs against
 // the case; with VANTREL_UPDATE_GOLDEN set, records them as expected instead.
 void checkGoldenResult(const GoldenCase& c, const std::string& console,
-                       const std::map<std::string, std::string>& outputs,
-                       const std::string& folder, const std::set<std::string>& inputs);
+                       const std::map<std::string, std::string>& outputs, const std::string& folder,
+                       const std::set<std::string>& inputs);
 
 // The name of a case as a GoogleTest parameter name.
 std::string testNameOf(const std::string& caseName);
