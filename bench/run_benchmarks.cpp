@@ -4,7 +4,9 @@
 //   run_benchmarks VANTREL GENERATE_INPUTS BASELINE_WRITER [RUNS]
 //
 // Every case runs once as warm-up, then RUNS (default 5) timed runs; the table
-// shows the median wall time and the highest peak resident memory. Work files
+// shows the median wall time and the highest peak resident memory. The
+// start-up case translates an empty input kStartupRuns times: what a run
+// costs before it reads a byte (loading the program and its libraries). Work files
 // go to a temporary folder under $TMPDIR (or /tmp), removed at the end.
 // Exits with status 1 when a translation did not report success.
 #include <dirent.h>
@@ -26,6 +28,7 @@
 namespace {
 
 constexpr double kMB = 1024.0 * 1024.0;
+constexpr int kStartupRuns = 200;
 
 struct RunResult {
   bool started = false;
@@ -252,6 +255,20 @@ int main(int argc, char** argv) {
   std::vector<CaseResult> results(cases.size());
   bool allOk = true;
 
+  std::printf("running start-up ...\n");
+  std::fflush(stdout);
+  { std::ofstream(inputs + "/empty.svf"); }
+  const std::vector<std::string> startupCommand = {vantrel, "-Q", inputs + "/empty.svf",
+                                                   outputs + "/empty.out"};
+  const Timing startup =
+      timeRuns(startupCommand, outputs, consolePath, kStartupRuns, [&](const RunResult& run) {
+        if (run.started && reportedSuccess(consolePath)) return true;
+        std::fprintf(stderr, "\n*** FAILED: start-up (exit %d)\n", run.exitStatus);
+        printConsoleTail(consolePath);
+        return false;
+      });
+  allOk = allOk && startup.ok;
+
   for (size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];
     CaseResult& r = results[i];
@@ -319,6 +336,12 @@ int main(int argc, char** argv) {
       "(peak RSS in MB; ratio = translator median / baseline median for the same\n"
       " bytes, files and average line length)\n\n");
 
+  if (startup.ok)
+    std::printf("start-up (empty input): median %.2f ms of %d runs, peak RSS %.1f MB\n",
+                startup.medianSeconds * 1e3, kStartupRuns,
+                static_cast<double>(startup.peakRssKiB) / 1024.0);
+  else
+    std::printf("start-up (empty input): FAILED\n");
   const CaseResult& long100k = results[2];
   const CaseResult& long200k = results[3];
   if (long100k.translator.ok && long200k.translator.ok && long100k.translator.medianSeconds > 0)

@@ -1,11 +1,9 @@
 #include "base/input_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace vantrel {
 
@@ -15,18 +13,20 @@ namespace {
 constexpr size_t kBufferSize = 1 << 16;
 }
 
+// Binary mode: the bytes arrive as they are on every platform, and the reader
+// below handles LF, CR LF and lone CR line ends itself. The stream is
+// unbuffered because the reader has a buffer of its own: each fill is one
+// read of the operating system.
 bool InputFile::open(const std::string& path) {
   close();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info;
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  fd_ = fd;
-  device_ = info.st_dev;
-  inode_ = info.st_ino;
+  std::error_code error;
+  // A folder opens on some systems, but only to fail at the first read.
+  if (std::filesystem::is_directory(path, error)) return false;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  file_ = file;
+  path_ = path;
   buffer_.resize(kBufferSize);
   chunk_ = buffer_.data();
   begin_ = end_ = 0;
@@ -43,8 +43,9 @@ void InputFile::openText(std::string_view text) {
 }
 
 void InputFile::close() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+  path_.clear();
   text_ = false;
   chunk_ = nullptr;
   begin_ = end_ = 0;
@@ -61,26 +62,30 @@ void InputFile::rewind() {
     chunk_ = textView_.data();
     end_ = textView_.size();
     atEnd_ = true;  // nothing to read beyond the text
-  } else if (fd_ >= 0) {
+  } else if (file_) {
     end_ = 0;
-    atEnd_ = ::lseek(fd_, 0, SEEK_SET) != 0;  // a pipe cannot go back
+    atEnd_ = std::fseek(file_, 0, SEEK_SET) != 0;  // a pipe cannot go back
     failed_ = atEnd_;
+    std::clearerr(file_);
   }
 }
 
 bool InputFile::fill() {
   if (atEnd_) return false;
-  ssize_t count;
-  do {
-    count = ::read(fd_, buffer_.data(), buffer_.size());
-  } while (count < 0 && errno == EINTR);
-  if (count <= 0) {
-    failed_ = count < 0;
+  size_t count;
+  for (;;) {
+    count = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    if (!std::ferror(file_) || errno != EINTR) break;
+    std::clearerr(file_);  // a signal cut the read short: not a read error
+    if (count > 0) break;
+  }
+  if (count == 0) {
+    failed_ = std::ferror(file_) != 0;
     atEnd_ = true;
     return false;
   }
   begin_ = 0;
-  end_ = static_cast<size_t>(count);
+  end_ = count;
   return true;
 }
 
@@ -129,9 +134,8 @@ bool InputFile::readNextLine(std::string& line) {
 }
 
 bool InputFile::isSameFile(const std::string& path) const {
-  struct stat info;
-  return fd_ >= 0 && ::stat(path.c_str(), &info) == 0 && info.st_dev == device_ &&
-         info.st_ino == inode_;
+  std::error_code error;  // a file that does not exist yet is another file
+  return file_ && std::filesystem::equivalent(path_, path, error);
 }
 
 }  // namespace vantrel

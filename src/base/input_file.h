@@ -3,9 +3,8 @@
 // The statement reader reads it; no output file may be the input itself.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +23,7 @@ class InputFile {
   // Reads `text` instead of a file; it must outlive the reading.
   void openText(std::string_view text);
   void close();
-  bool isOpen() const { return fd_ >= 0 || text_; }
+  bool isOpen() const { return file_ || text_; }
 
   // Reads the next line, with its line feed when it has one. False at end of
   // input or when reading failed (see failed()).
@@ -37,17 +36,17 @@ class InputFile {
   // True once a read failed, as opposed to reaching the end.
   bool failed() const { return failed_; }
 
-  // Whether `path` names the open file itself.
+  // Whether `path` names the open file itself, however it is spelt (another
+  // relative path, a link, or on Windows another case or separator).
   bool isSameFile(const std::string& path) const;
 
  private:
   bool fill();
   bool readNextLine(std::string& line);
 
-  int fd_ = -1;
+  std::FILE* file_ = nullptr;
   bool text_ = false;
-  dev_t device_ = 0;
-  ino_t inode_ = 0;
+  std::string path_;  // the name the file was opened by
   std::vector<char> buffer_;
   const char* chunk_ = nullptr;  // the bytes being read: buffer_, or the text
   size_t begin_ = 0;             // next unread byte of chunk_

@@ -26,7 +26,7 @@ namespace vantrel {
 
 void sayInputLine(int64_t inputLine) {
   if (!consoleAtLineStart) sayText("\n");
-  say("At line %ld of %s.\n", static_cast<long>(inputLine), settings.inputFileName.c_str());
+  say("At line %lld of %s.\n", static_cast<long long>(inputLine), settings.inputFileName.c_str());
 }
 
 namespace {
@@ -59,7 +59,7 @@ void resetRun() {
 }
 
 void translate(const std::vector<std::string>& args, const RunIo& io) {
-  say("\nvantrel - SVF to VCL Translator - Version: %.2f\n\n", 1.43);
+  say("\nvantrel - SVF to VCL Translator - Version: %s\n\n", VANTREL_VERSION);
   parseOptions(args);
   if (io.inputText) {
     svfInput.openText(*io.inputText);
@@ -81,7 +81,7 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
     if (haveStatement) {
       ++statementCount;
       if (statementCount % 100 == 0 && settings.verbosity != 0)
-        say("%ld lines processed.\n", static_cast<long>(statementCount));
+        say("%lld lines processed.\n", static_cast<long long>(statementCount));
     }
 
     // Made before every statement and once more at the end of the input, so

@@ -1,8 +1,5 @@
 #include "vcl/output_buffer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 
 #include "base/run_stop.h"
@@ -13,13 +10,16 @@ namespace {
 constexpr size_t kBufferSize = 1 << 20;
 }
 
+// The stream is unbuffered: the buffer here is the only one, and each flush
+// is one write of the operating system.
 bool OutputBuffer::open(const std::string& path) {
   close();
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  fd_ = fd;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  file_ = file;
   failed_ = false;
-  buffer_.resize(kBufferSize);
+  setSize(kBufferSize);
   used_ = 0;
   return true;
 }
@@ -30,12 +30,12 @@ void OutputBuffer::openDiscarding(size_t limit) {
   discardLimit_ = limit;
   discarded_ = 0;
   failed_ = false;
-  buffer_.resize(kBufferSize);
+  setSize(kBufferSize);
   used_ = 0;
 }
 
 void OutputBuffer::flush() {
-  if (fd_ < 0) {  // discarding, or nothing is open: the text goes nowhere
+  if (!file_) {  // discarding, or nothing is open: the text goes nowhere
     discarded_ += used_;
     used_ = 0;
     if (discarding_ && discardLimit_ != 0 && discarded_ > discardLimit_) endRun();
@@ -43,19 +43,30 @@ void OutputBuffer::flush() {
   }
   size_t done = 0;
   while (done < used_ && !failed_) {
-    ssize_t count = ::write(fd_, buffer_.data() + done, used_ - done);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0)
-      failed_ = true;
+    const size_t count = std::fwrite(buffer_.get() + done, 1, used_ - done, file_);
+    done += count;
+    if (!std::ferror(file_))
+      failed_ = count == 0;
+    else if (errno == EINTR)
+      std::clearerr(file_);  // a signal cut the write short: write the rest
     else
-      done += static_cast<size_t>(count);
+      failed_ = true;
   }
   used_ = 0;
 }
 
+void OutputBuffer::setSize(size_t size) {
+  if (capacity_ < size) {
+    buffer_.reset(new char[size]);
+    capacity_ = size;
+  }
+  size_ = size;
+}
+
+// Nothing is kept across a flush, so a larger buffer starts empty.
 void OutputBuffer::makeRoom(size_t size) {
   flush();
-  if (buffer_.size() < size) buffer_.resize(size);
+  if (size_ < size) setSize(size);
 }
 
 bool OutputBuffer::close() {
@@ -64,10 +75,10 @@ bool OutputBuffer::close() {
     used_ = 0;
     return true;
   }
-  if (fd_ < 0) return true;
+  if (!file_) return true;
   flush();
-  if (::close(fd_) != 0) failed_ = true;
-  fd_ = -1;
+  if (std::fclose(file_) != 0) failed_ = true;
+  file_ = nullptr;
   return !failed_;
 }
 

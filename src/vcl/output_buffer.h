@@ -5,10 +5,11 @@
 // is remembered and reported by close().
 #pragma once
 
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace vantrel {
 
@@ -27,7 +28,8 @@ class OutputBuffer {
   OutputBuffer& operator=(const OutputBuffer&) = delete;
   ~OutputBuffer() { close(); }
 
-  // Creates or truncates the file. False when it cannot be opened.
+  // Creates or truncates the file, in binary mode: the same bytes (LF line
+  // ends) on every platform. False when it cannot be opened.
   bool open(const std::string& path);
   // Takes text like an open file and throws it away (for the fuzzer). Past
   // `limit` bytes (0: no limit) the run ends, so that a scan of a thousand
@@ -35,37 +37,42 @@ class OutputBuffer {
   void openDiscarding(size_t limit);
   // Writes what is buffered and closes the file. False if any write failed.
   bool close();
-  bool isOpen() const { return fd_ >= 0 || discarding_; }
+  bool isOpen() const { return file_ || discarding_; }
 
   void write(std::string_view text) {
     if (text.empty()) return;
-    if (buffer_.size() - used_ < text.size()) makeRoom(text.size());
-    std::memcpy(buffer_.data() + used_, text.data(), text.size());
+    if (size_ - used_ < text.size()) makeRoom(text.size());
+    std::memcpy(buffer_.get() + used_, text.data(), text.size());
     used_ += text.size();
   }
   void put(char c) {
-    if (used_ == buffer_.size()) makeRoom(1);
+    if (used_ == size_) makeRoom(1);
     buffer_[used_++] = c;
   }
 
   // Room for `size` bytes written in place; advance() then takes what was
   // written. For the vector lines, which are built straight into the buffer.
   char* reserve(size_t size) {
-    if (buffer_.size() - used_ < size) makeRoom(size);
-    return buffer_.data() + used_;
+    if (size_ - used_ < size) makeRoom(size);
+    return buffer_.get() + used_;
   }
   void advance(size_t size) { used_ += size; }
 
  private:
   void makeRoom(size_t size);
   void flush();
+  void setSize(size_t size);
 
-  int fd_ = -1;
+  std::FILE* file_ = nullptr;
   bool discarding_ = false;
   size_t discardLimit_ = 0;
   size_t discarded_ = 0;
   bool failed_ = false;
-  std::vector<char> buffer_;
+  // Left uninitialised: zeroing it would fault in every page of a megabyte
+  // before the first byte is written, most of the time of a short run.
+  std::unique_ptr<char[]> buffer_;
+  size_t size_ = 0;      // bytes of buffer_ in use as the buffer
+  size_t capacity_ = 0;  // bytes of buffer_
   size_t used_ = 0;
 };
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <random>
 
-#include "support/golden_case.h"
+#include "support/golden_cases.h"
 #include "support/sandbox.h"
 
 namespace fs = std::filesystem;
@@ -57,9 +57,8 @@ bool expectSameWithAndWithoutOption(const GoldenCase& source, const Args& args) 
 TEST(SplitScans, GoldenCasesThatFitAreUnchangedByTheOption) {
   int compared = 0;
   for (const std::string& name : goldenCaseNames()) {
-    const GoldenCase goldenCase = loadGoldenCase(name);
-    if (namesSplitScans(goldenCase.args)) continue;
-    if (goldenCase.usesCorpus && !fs::is_directory(VANTREL_CORPUS_DIR)) continue;
+    const GoldenCase goldenCase = loadGoldenCase(name, VANTREL_CORPUS_DIR);
+    if (namesSplitScans(goldenCase.args) || !reasonToSkip(goldenCase, false).empty()) continue;
     compared += expectSameWithAndWithoutOption(goldenCase, goldenCase.args);
   }
   EXPECT_GT(compared, 50);
@@ -68,8 +67,8 @@ TEST(SplitScans, GoldenCasesThatFitAreUnchangedByTheOption) {
 TEST(SplitScans, CorpusFilesThatFitAreUnchangedByTheOption) {
   if (!fs::is_directory(VANTREL_CORPUS_DIR)) GTEST_SKIP() << "no corpus at " << VANTREL_CORPUS_DIR;
   GoldenCase empty;
-  empty.dir = fs::temp_directory_path().string() + "/vantrel-no-inputs";
-  fs::create_directories(empty.dir);
+  empty.folder = (fs::temp_directory_path() / "vantrel-no-inputs").string();
+  fs::create_directories(empty.folder);
   for (const auto& entry : fs::directory_iterator(VANTREL_CORPUS_DIR)) {
     if (entry.path().extension() != ".svf") continue;
     empty.name = entry.path().filename().string();

@@ -1,10 +1,9 @@
 #include "support/sandbox.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -15,9 +14,18 @@ namespace fs = std::filesystem;
 namespace vantrel::testing {
 
 Sandbox::Sandbox() {
-  std::string pattern = (fs::temp_directory_path() / "vantrel-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  // A folder of a random name that this call creates itself: tests running in
+  // parallel processes never share one.
+  std::random_device device;
+  std::mt19937_64 random(
+      device() ^
+      static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  const fs::path temp = fs::temp_directory_path();
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const fs::path candidate = temp / ("vantrel-test-" + std::to_string(random() % 1000000000));
+    if (fs::create_directory(candidate)) path_ = candidate.string();
+  }
+  if (path_.empty()) throw std::runtime_error("no temporary folder for a test");
   previous_ = fs::current_path().string();
   fs::current_path(path_);
 }

@@ -4,7 +4,10 @@
 #include "vcl/output_files.h"
 
 #include <gtest/gtest.h>
+
+#ifdef __linux__
 #include <unistd.h>
+#endif
 
 #include "support/translator_state.h"
 
@@ -81,6 +84,8 @@ TEST_F(OutputFiles, EarlierRunNamedOnlyAfterSuccessAndNeverTheInput) {
   EXPECT_EQ(sandbox.read("out.v02"), "earlier\n");
 }
 
+#ifdef __linux__
+// /dev/full takes no byte: every write fails as on a full disk.
 TEST_F(OutputFiles, WriteFailureStopsTheRun) {
   sandbox.write("in.svf", "FOO 1;\n");
   ASSERT_EQ(symlink("/dev/full", "out.v01"), 0);
@@ -92,6 +97,7 @@ TEST_F(OutputFiles, WriteFailureStopsTheRun) {
     EXPECT_FALSE(sandbox.exists("out.v02"));
   }
 }
+#endif
 
 }  // namespace
 }  // namespace vantrel::testing
