@@ -33,8 +33,11 @@ constexpr int64_t kOvershoot = 8;
 
 }  // namespace
 
-ScanCuts::ScanCuts(const ScanGroup& group, uint64_t bits, int64_t exitLines)
-    : group_(group), bitsLeft_(bits), exitLines_(exitLines), threshold_(splitThreshold()) {}
+ScanCuts::ScanCuts(const ScanGroup& group)
+    : group_(group),
+      bitsLeft_(scanBits(group)),
+      exitLines_(exitLines(group)),
+      threshold_(splitThreshold()) {}
 
 void ScanCuts::pauseAndResume() {
   if (!announced_ && settings.verbosity != 0)
@@ -61,7 +64,7 @@ std::optional<ScanCuts> planCuts(const ScanGroup& group, bool retried) {
   if (scanLineCount(group, false) > INT32_MAX) stopCommandTooLarge(statementLine);
   if (vectorCount + 2 * entryCycles(group) > splitThreshold() + kOvershoot - 4)
     startNextFileInIdle();
-  return ScanCuts(group, scanBits(group), exitLines(group));
+  return ScanCuts(group);
 }
 
 }  // namespace vantrel

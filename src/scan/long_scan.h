@@ -21,7 +21,7 @@ namespace vantrel {
 // The cut points of one long scan, decided bit by bit as the scan is shifted.
 class ScanCuts {
  public:
-  ScanCuts(const ScanGroup& group, uint64_t bits, int64_t exitLines);
+  explicit ScanCuts(const ScanGroup& group);
 
   // Before each bit of the scan (header, data and trailer bits in shift
   // order): true when this bit is the last one of the file's piece of the

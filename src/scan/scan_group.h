@@ -12,7 +12,7 @@ namespace vantrel {
 
 struct ScanGroup {
   ScanRegisterId header, data, trailer;
-  TapState shift, exit1, pause, exit2;
+  TapState shift, pause, exit2;
   const TapState* endState;  // set by ENDDR or ENDIR
   // Indexed by the stable state the path starts from (entry) or ends in
   // (exit, from Exit1): Test-Logic-Reset, Run-Test-Idle, Pause-DR, Pause-IR.
