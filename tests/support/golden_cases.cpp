@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 #include "support/sandbox.h"
 
@@ -18,6 +22,9 @@ namespace {
 
 const std::string kCorpusMark = "@CORPUS@";
 const std::set<std::string> kReserved = {"args", "console.txt", "expected", "windows-only"};
+
+// Whether a file or folder of a case, by relative name, is not an input.
+bool isReserved(const fs::path& relative) { return kReserved.count(relative.begin()->string()); }
 
 // Reports name the input file as given: the corpus folder, which depends on
 // where the repository stands, is written as the mark.
@@ -33,6 +40,60 @@ void writeFile(const fs::path& path, const std::string& content) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << content;
 }
+
+// Every regular file below `folder`, by relative name.
+std::map<std::string, std::string> filesBelow(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  if (!fs::exists(folder)) return files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), folder).string()] = readFile(entry.path().string());
+  return files;
+}
+
+#ifndef _WIN32
+std::string quoted(const std::string& word) {
+  std::string text = "'";
+  for (char c : word) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return text + "'";
+}
+
+// The usage screen names the program as it was started: here its full path
+// (under Wine, its Windows path). The cases were recorded as "vantrel".
+std::string withProgramNamedVantrel(std::string text) {
+  static const std::string kBefore = "Example syntax is:\n\t";
+  static const std::string kAfter = " [options] inputFile outputFile";
+  const size_t start = text.find(kBefore);
+  if (start == std::string::npos) return text;
+  const size_t name = start + kBefore.size();
+  const size_t end = text.find(kAfter, name);
+  return end == std::string::npos ? text : text.replace(name, end - name, "vantrel");
+}
+
+// Runs the program in `folder`; its console goes to a file beside the folder.
+int runProcess(const Runner& runner, const std::vector<std::string>& args,
+               const std::string& folder, std::string& console) {
+  const std::string consoleFile = folder + ".console";
+  std::ostringstream line;
+  line << "cd " << quoted(folder) << " && " << runner.command;
+  for (const std::string& arg : args) line << ' ' << quoted(arg);
+  line << " </dev/null >" << quoted(consoleFile) << " 2>&1";
+  const int status = std::system(line.str().c_str());
+  console = withProgramNamedVantrel(readFile(consoleFile));
+  if (runner.windows) {  // a Windows console ends its lines with CR LF
+    std::string lf;
+    for (size_t i = 0; i < console.size(); ++i)
+      if (console[i] != '\r' || i + 1 == console.size() || console[i + 1] != '\n') lf += console[i];
+    console = lf;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+#else
+int runProcess(const Runner&, const std::vector<std::string>&, const std::string&, std::string&) {
+  ADD_FAILURE() << "the Windows test program runs cases in-process only";
+  return -1;
+}
+#endif
 
 }  // namespace
 
@@ -73,86 +134,64 @@ std::string reasonToSkip(const GoldenCase& c, bool onWindows) {
   return std::string();
 }
 
-std::set<std::string> copyInputs(const GoldenCase& c, const std::string& folder) {
-  std::set<std::string> inputs;
-  for (auto it = fs::recursive_directory_iterator(c.folder);
-       it != fs::recursive_directory_iterator(); ++it) {
-    const std::string name = fs::relative(it->path(), c.folder).string();
-    if (kReserved.count(name)) {
-      it.disable_recursion_pending();
-      continue;
-    }
-    if (it->is_directory()) {
-      fs::create_directories(fs::path(folder) / name);
-    } else if (it->is_regular_file()) {
-      writeFile(fs::path(folder) / name, readFile(it->path().string()));
-      inputs.insert(name);
-    }
-  }
-  return inputs;
-}
-
-std::map<std::string, std::string> outputsIn(const std::string& folder,
-                                             const std::set<std::string>& inputs) {
-  std::map<std::string, std::string> outputs;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (!entry.is_regular_file()) continue;
-    const std::string name = fs::relative(entry.path(), folder).string();
-    if (!inputs.count(name)) outputs[name] = normaliseClock(readFile(entry.path().string()));
-  }
-  return outputs;
-}
-
-void checkGoldenResult(const GoldenCase& c, const std::string& actualConsole,
-                       const std::map<std::string, std::string>& outputs, const std::string& folder,
-                       const std::set<std::string>& inputs) {
-  const fs::path caseDir = c.folder;
-  const std::string console = markCorpus(actualConsole, c.corpusDir);
-  if (std::getenv("VANTREL_UPDATE_GOLDEN")) {
-    fs::remove_all(caseDir / "expected");
-    writeFile(caseDir / "console.txt", console);
-    for (const auto& [name, content] : outputs) writeFile(caseDir / "expected" / name, content);
-    return;
-  }
-
-  EXPECT_EQ(console, readFile((caseDir / "console.txt").string()));
-  std::map<std::string, std::string> expected;
-  if (fs::exists(caseDir / "expected"))
-    for (const auto& entry : fs::recursive_directory_iterator(caseDir / "expected"))
-      if (entry.is_regular_file())
-        expected[fs::relative(entry.path(), caseDir / "expected").string()] =
-            readFile(entry.path().string());
-  for (const auto& [name, content] : expected) {
-    auto found = outputs.find(name);
-    if (found == outputs.end()) {
-      ADD_FAILURE() << "missing output file " << name;
-      continue;
-    }
-    EXPECT_EQ(found->second, content) << "in output file " << name;
-  }
-  for (const auto& [name, content] : outputs)
-    EXPECT_TRUE(expected.count(name)) << "unexpected output file " << name;
-  // Inputs are never changed by a run.
-  for (const std::string& name : inputs)
-    EXPECT_EQ(readFile((fs::path(folder) / name).string()), readFile((caseDir / name).string()))
-        << "input " << name;
-}
-
-CaseRun runCase(const GoldenCase& c, const std::vector<std::string>& args) {
+CaseRun runCase(const GoldenCase& c, const std::vector<std::string>& args, const Runner& runner) {
   Sandbox sandbox;
-  const std::set<std::string> inputs = copyInputs(c, sandbox.path());
+  const fs::path folder = fs::path(sandbox.path()) / "run";
+  std::set<std::string> inputNames;
+  fs::create_directories(folder);
+  for (const auto& entry : fs::recursive_directory_iterator(c.folder)) {
+    const fs::path name = fs::relative(entry.path(), c.folder);
+    if (isReserved(name)) continue;
+    if (entry.is_directory()) {  // a folder the case's output goes to
+      fs::create_directories(folder / name);
+    } else {
+      writeFile(folder / name, readFile(entry.path().string()));
+      inputNames.insert(name.string());
+    }
+  }
+
   CaseRun run;
-  run.status = sandbox.run(args);
-  run.console = markCorpus(sandbox.console(), c.corpusDir);
-  run.outputs = outputsIn(sandbox.path(), inputs);
+  if (runner.command.empty()) {
+    fs::current_path(folder);
+    run.status = sandbox.run(args);
+    fs::current_path(sandbox.path());
+    run.console = sandbox.console();
+  } else {
+    run.status = runProcess(runner, args, folder.string(), run.console);
+  }
+  run.console = markCorpus(run.console, c.corpusDir);
+  for (auto& [name, content] : filesBelow(folder)) {
+    if (inputNames.count(name))
+      run.inputs[name] = content;
+    else
+      run.outputs[name] = normaliseClock(content);
+  }
   return run;
 }
 
-std::string testNameOf(const std::string& caseName) {
-  std::string name = caseName;
-  for (char& c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  return name;
+void expectMatchesCase(const GoldenCase& c, const CaseRun& run) {
+  const fs::path caseDir = c.folder;
+  if (std::getenv("VANTREL_UPDATE_GOLDEN")) {
+    fs::remove_all(caseDir / "expected");
+    writeFile(caseDir / "console.txt", run.console);
+    for (const auto& [name, content] : run.outputs) writeFile(caseDir / "expected" / name, content);
+    return;
+  }
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.console, readFile((caseDir / "console.txt").string()));
+  const std::map<std::string, std::string> expected = filesBelow(caseDir / "expected");
+  for (const auto& [name, content] : expected) {
+    auto found = run.outputs.find(name);
+    if (found == run.outputs.end())
+      ADD_FAILURE() << "missing output file " << name;
+    else
+      EXPECT_EQ(found->second, content) << "in output file " << name;
+  }
+  for (const auto& [name, content] : run.outputs)
+    EXPECT_TRUE(expected.count(name)) << "unexpected output file " << name;
+  // Inputs are never changed by a run.
+  for (const auto& [name, content] : run.inputs)
+    EXPECT_EQ(content, readFile((caseDir / name).string())) << "input " << name;
 }
 
 }  // namespace vantrel::testing

@@ -1,7 +1,6 @@
 // The golden cases: folders of SVF input, command-line arguments and the exact
-// console text and output files a run must give. Two runners use them: the
-// in-process one (golden/golden_test.cpp, on every platform) and the one that
-// starts the built program as a process (process/process_golden_test.cpp).
+// console text and output files a run must give. golden/golden_test.cpp runs
+// each of them in-process, or against the built program as a process.
 //
 // Each folder under golden/cases holds a case:
 //   args          the command-line arguments after the program name, one per
@@ -18,7 +17,6 @@
 #pragma once
 
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -42,30 +40,28 @@ GoldenCase loadGoldenCase(const std::string& name, const std::string& corpusDir)
 // Why the case cannot run here (no corpus, not Windows); empty when it can.
 std::string reasonToSkip(const GoldenCase& c, bool onWindows);
 
-// Copies the case's inputs into `folder`; returns their names, relative to it.
-std::set<std::string> copyInputs(const GoldenCase& c, const std::string& folder);
-
-// Every file in `folder` that is not an input, by relative name, with the
-// clock of its header normalised.
-std::map<std::string, std::string> outputsIn(const std::string& folder,
-                                             const std::set<std::string>& inputs);
-
-// Checks the console text, the output files and the untouched inputs against
-// the case; with VANTREL_UPDATE_GOLDEN set, records them as expected instead.
-void checkGoldenResult(const GoldenCase& c, const std::string& console,
-                       const std::map<std::string, std::string>& outputs, const std::string& folder,
-                       const std::set<std::string>& inputs);
-
-// A run of the translator in-process, in a fresh folder holding the case's
-// inputs, with `args` in place of the case's own.
+// A run of a case in a fresh folder holding its inputs.
 struct CaseRun {
   int status = 0;
   std::string console;                         // the corpus folder written "@CORPUS@"
   std::map<std::string, std::string> outputs;  // every file made, clock normalised
+  std::map<std::string, std::string> inputs;   // the inputs as the run left them
 };
-CaseRun runCase(const GoldenCase& c, const std::vector<std::string>& args);
 
-// The name of a case as a GoogleTest parameter name.
-std::string testNameOf(const std::string& caseName);
+// How a case is run: in-process, or as a process started by `command` (the
+// words that start the program: the program, or Wine and vantrel.exe).
+struct Runner {
+  std::string command;   // empty: in-process
+  bool windows = false;  // the program is a Windows one: its console has CR LF line ends
+};
+
+// Runs the case with `args` in place of its own.
+CaseRun runCase(const GoldenCase& c, const std::vector<std::string>& args,
+                const Runner& runner = Runner{});
+
+// Checks a run against the case: status 1, console text, output files,
+// inputs unchanged. With VANTREL_UPDATE_GOLDEN set, records the run as the
+// expected result instead.
+void expectMatchesCase(const GoldenCase& c, const CaseRun& run);
 
 }  // namespace vantrel::testing
