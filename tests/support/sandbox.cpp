@@ -7,11 +7,26 @@
 #include <sstream>
 #include <stdexcept>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 #include "driver/statement_loop.h"
 
 namespace fs = std::filesystem;
 
 namespace vantrel::testing {
+
+#ifndef _WIN32
+namespace {
+// A fault that makes the translator write without end must stop the test,
+// not fill the disk: no file a test writes grows past 1 GB.
+const bool kFileSizeCapped = [] {
+  const rlimit limit{rlim_t{1} << 30, rlim_t{1} << 30};
+  return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}();
+}  // namespace
+#endif
 
 Sandbox::Sandbox() {
   // A folder of a random name that this call creates itself: tests running in
