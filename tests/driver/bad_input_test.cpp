@@ -19,41 +19,48 @@ const char kTooLarge[] =
     "There is a command to large to process in this file!\n"
     "The maximum number of lines a single command can generate\n";
 
-TEST(BadInput, TruncatedStatementsAndUnbalancedParentheses) {
-  EXPECT_TRUE(says(translate("STATE IDLE;\nSDR 8 TDI (0"),
-                   "\nEnd of input file reached inside a statement!\n"
-                   "The last line read from input file was : \n\n   SDR 8 TDI (0 \n\n"));
-  // A value left open ends with its statement; the next statement is read afresh.
-  Translation t = translate("SDR 8 TDI (0F;\nSDR 8 TDI 0F) TDO (0F;\nSTATE IDLE;\n", {"-NC"});
-  EXPECT_TRUE(says(t, kSuccess)) << t.console;
-  // Parentheses only: no pair, nothing to translate.
-  EXPECT_TRUE(says(translate("((((;\n))));\n()();\n"), kSuccess));
-}
-
-TEST(BadInput, HugeAndNegativeNumbers) {
-  // Numbers past the 32-bit range stop at its limits.
-  Translation options = translate("", {"-VL", "99999999999", "-LC", "-99999999999"});
-  EXPECT_TRUE(says(options, "Maximum vector count per file is 2147483647.\n"));
-  EXPECT_TRUE(says(options, "Loop Count is -2147483648.\n"));
-  EXPECT_TRUE(says(translate("STATE IDLE;\n", {"-VL", "-99999999999", "-NC"}),
-                   "Translation Successful 2 files generated.\n"));
-
-  EXPECT_TRUE(says(translate("SDR -1 TDI (0);\n"), "\nInvalid length specified for SDR!\n"));
-  EXPECT_TRUE(says(translate("hir -99999999999;\n"), "\nInvalid length specified for HIR!\n"));
-  // A scan of 2147483647 bits would take a file past the count of its lines.
-  EXPECT_TRUE(says(translate("SDR 99999999999;\n"), kTooLarge));
-  EXPECT_TRUE(says(translate("HDR 4294967296;\nSDR 8;\n"), kTooLarge));
-
-  EXPECT_TRUE(
-      says(translate("RUNTEST -99999999999 TCK;\n"), "\nInvalid clock count on RUNTEST!\n"));
-  Translation wait = translate("RUNTEST 99999999999 TCK;\n");
-  EXPECT_TRUE(says(wait, kSuccess));
-  EXPECT_NE(wait.outputs["out.v01"].find("wait 2147.484\n"), std::string::npos);
-  EXPECT_TRUE(says(translate("RUNTEST 99999999999 TCK;\n", {"-NOCR"}),
-                   "The number of clocks on RUNTEST command is too large!\n"));
-  // A loop adjust that charges a file past the restart ceiling on every pass.
-  EXPECT_TRUE(
-      says(translate("SDR 8 TDI (0) TDO (0);\nSTATE IDLE;\n", {"-LA", "99999999999"}), kTooLarge));
+// Numbers past the 32-bit range stop at its limits; a statement that no file
+// could take is refused before it writes; unbalanced parentheses end with
+// their statement.
+TEST(BadInput, NumbersOutOfRangeAndUnbalancedParentheses) {
+  const struct {
+    std::string svf;
+    std::vector<std::string> options;
+    const char* said;
+    const char* written;  // in out.v01, when not null
+  } cases[] = {
+      {"",
+       {"-VL", "99999999999", "-LC", "-99999999999"},
+       "Maximum vector count per file is 2147483647.\nLoop Count is -2147483648.\n",
+       nullptr},
+      {"STATE IDLE;\n", {"-VL", "-99999999999", "-NC"}, "Successful 2 files generated.\n", nullptr},
+      {"SDR -1 TDI (0);\n", {}, "\nInvalid length specified for SDR!\n", nullptr},
+      {"hir -99999999999;\n", {}, "\nInvalid length specified for HIR!\n", nullptr},
+      // A scan of 2147483647 bits would take a file past the count of its lines.
+      {"SDR 99999999999;\n", {}, kTooLarge, nullptr},
+      {"HDR 4294967296;\nSDR 8;\n", {}, kTooLarge, nullptr},
+      {"RUNTEST -99999999999 TCK;\n", {}, "\nInvalid clock count on RUNTEST!\n", nullptr},
+      {"RUNTEST 99999999999 TCK;\n", {}, kSuccess, "wait 2147.484\n"},
+      {"RUNTEST 99999999999 TCK;\n", {"-NOCR"}, "RUNTEST command is too large!\n", nullptr},
+      // A loop adjust that charges a file past the restart ceiling on every pass.
+      {"SDR 8 TDI (0) TDO (0);\nSTATE IDLE;\n", {"-LA", "99999999999"}, kTooLarge, nullptr},
+      {"STATE IDLE;\nSDR 8 TDI (0",
+       {},
+       "\nEnd of input file reached inside a statement!\n"
+       "The last line read from input file was : \n\n   SDR 8 TDI (0 \n\n",
+       nullptr},
+      // A value left open ends with its statement; the next is read afresh.
+      {"SDR 8 TDI (0F;\nSDR 8 TDI 0F) TDO (0F;\nSTATE IDLE;\n", {"-NC"}, kSuccess, nullptr},
+      {"((((;\n))));\n()();\n", {}, kSuccess, nullptr},  // no pair at all
+  };
+  for (const auto& c : cases) {
+    Translation t = translate(c.svf, c.options);
+    EXPECT_EQ(t.status, 1);
+    EXPECT_TRUE(says(t, c.said)) << c.svf << "\n" << t.console;
+    if (c.written) {
+      EXPECT_NE(t.outputs["out.v01"].find(c.written), std::string::npos) << c.svf;
+    }
+  }
 }
 
 TEST(BadInput, LongLinesControlBytesAndLineEnds) {

@@ -1,6 +1,6 @@
-// The command line: every spelling of every option, values, and the errors
-// that show the usage screen. The golden cases pin the confirmation and usage
-// texts of the main spellings.
+// The command line: every spelling of every flag option, in any case. The
+// golden cases pin the values, the confirmation and usage texts and the errors
+// that show the usage screen.
 #include "driver/options.h"
 
 #include <gtest/gtest.h>
@@ -33,14 +33,6 @@ std::string flags() {
          std::to_string(s.retryMode) + " s" + std::to_string(s.splitScans);
 }
 
-// Vector limit, loop count, loop adjust, TCK, TMS, TDI, TDO and TRST nodes, device.
-std::string values() {
-  const Settings& s = settings;
-  return std::to_string(s.vectLimit) + " " + std::to_string(s.loopCount) + " " +
-         std::to_string(s.loopAdjust) + " " + s.tckNode + "," + s.tmsNode + "," + s.tdiNode + "," +
-         s.tdoNode + "," + s.trstNode + "," + s.defaultDevice;
-}
-
 TEST_F(Options, EverySpellingInAnyCase) {
   const struct {
     Args options;
@@ -66,59 +58,6 @@ TEST_F(Options, EverySpellingInAnyCase) {
   for (const auto& c : cases) {
     EXPECT_EQ(parse(c.options), c.said) << ::testing::PrintToString(c.options);
     EXPECT_EQ(flags(), c.flags) << ::testing::PrintToString(c.options);
-  }
-}
-
-TEST_F(Options, ValuesAreTakenFromTheNextArgument) {
-  EXPECT_EQ(parse({}), "");
-  EXPECT_EQ(values(), "200000 16 1 TCK,TMS,TDI,TDO,*,");
-  EXPECT_EQ(settings.inputFileName + " " + settings.outputFileName, "in.svf out");
-  // A value may begin with "-"; given twice, both are reported and the last wins.
-  EXPECT_EQ(parse({"-VectLimit", "5000", "-LoopCount", " 12x", "-lc", "7", "-loopadjust", "-3"}),
-            "Maximum vector count per file is 5000.\nLoop Count is 12.\nLoop Count is 7.\n"
-            "Loop Adjust is -3.\n");
-  EXPECT_EQ(values(), "5000 7 -3 TCK,TMS,TDI,TDO,*,");
-  // Names keep their case and may be of any length.
-  const std::string longName(200, 'N');
-  EXPECT_EQ(parse({"-tcknode", "tck", "-TDINODE", "-TDI", "-trstnode", "TDO b", "-dd", longName}),
-            "TCK node is tck.\nTDI node is -TDI.\nTRST node is TDO b.\nDefault Device is " +
-                longName + ".\n");
-  EXPECT_EQ(values(), "200000 16 1 tck,TMS,-TDI,TDO,TDO b," + longName);
-  // The compared vector of a retried scan is the target's distance from the
-  // end of the chain; a -CV value is reported and then replaced.
-  EXPECT_EQ(parse({"-NumDevices", "3", "-targetdevice", "2", "-CMPVECT", "9"}),
-            "Number of devices in boundary-scan chain is 3.\n"
-            "The target device to operate on in the boundary-scan chain is 2.\n"
-            "Compare Vector is 9.\n");
-  EXPECT_EQ(settings.compareVector, 2);
-  parse({"-nd", "2", "-TD", "3"});  // the target is checked against the count only at -ND
-  EXPECT_EQ(settings.compareVector, 0);
-}
-
-TEST_F(Options, ErrorsShowTheUsageScreen) {
-  const std::string usage = "ERROR: The source and destination file must be entered.\n";
-  // The arguments, and what is printed before the usage screen.
-  const std::pair<Args, std::string> cases[] = {
-      {{"in.svf"}, ""},
-      {{"-Quiet", "in.svf", "out", "-q"}, "Quiet Running.\n"},  // options come first
-      {{"-in.svf", "out"}, ""},
-      {{"-LC"}, ""},
-      {{"-LC", "in.svf", "out"}, "Loop Count is 0.\n"},  // "in.svf" is its value
-      {{"-", "in.svf", "out"}, ""},
-      {{"-?", "in.svf", "out"}, ""},
-      {{"-Help", "in.svf", "out"}, ""},
-      {{"-TD", "0", "in.svf", "out"},
-       "ERROR: The target device number must be greater than zero.\n"},
-      {{"-nd", "0", "in.svf", "out"},
-       "ERROR: The total number of devices in the chain must be greater than zero.\n"},
-  };
-  for (const auto& [args, before] : cases) {
-    Args argv = args;
-    argv.insert(argv.begin(), "vantrel");
-    said();
-    EXPECT_THROW(parseOptions(argv), RunStopped) << ::testing::PrintToString(args);
-    EXPECT_EQ(said().substr(0, before.size() + usage.size()), before + usage)
-        << ::testing::PrintToString(args);
   }
 }
 

@@ -1,5 +1,5 @@
-// Reading whole SVF statements: comments, line joining, the ID-code flag,
-// restarts and the very verbose console lines.
+// Reading whole SVF statements: comments and line joining. The golden cases
+// pin the echo, the line numbers, the ID-code flag and the verbose console.
 #include "svf/statement_reader.h"
 
 #include <gtest/gtest.h>
@@ -48,52 +48,6 @@ TEST_F(Reader, JoinsLinesAndStripsComments) {
       {"FOO 1;\tSDR 8 ! c; x\nTDI (1);\n", {"FOO 1", "SDR 8 TDI (1)"}},
   };
   for (const auto& [svf, statements] : cases) EXPECT_EQ(readAll(svf), statements) << svf;
-}
-
-// A restart reads the input again from its first line; the rest of a line
-// read before the restart is not taken.
-TEST_F(Reader, RewindForgetsTheRestOfTheLine) {
-  open("A 1; B 2;\nC 3;\n");
-  std::string statement;
-  ASSERT_TRUE(readStatement(statement));
-  rewindInput();
-  ASSERT_TRUE(readStatement(statement));
-  EXPECT_EQ(statement, "A 1");
-}
-
-// Reports name the line of a statement's first character: not the comment
-// and blank lines before it, the first of the lines it spreads over, the same
-// line for a second statement on it. LF, CR LF and a lone CR each end a line;
-// a restart counts from 1 again.
-TEST_F(Reader, StatementLineIsTheLineOfItsFirstCharacter) {
-  open("A;\r\n! c\r\rB\n1;\rC; D\n;\n");
-  std::string statement;
-  for (const char* expected : {"A 1", "B1 4", "C 6", "D 6"}) {
-    ASSERT_TRUE(readStatement(statement));
-    EXPECT_EQ(statement + " " + std::to_string(statementLine), expected);
-  }
-  rewindInput();
-  ASSERT_TRUE(readStatement(statement));
-  EXPECT_EQ(statementLine, 1);
-}
-
-// An ID-code read is never retried; the flag follows the last comment or
-// blank line, whatever statements come between.
-TEST_F(Reader, IdcodeCommentFollowsLastCommentOrBlankLine) {
-  open("// read idcode\nA;\nB; C;\n! IDCODE\nD;\n! idcode\n\nE;\n");
-  std::string statement;
-  for (const char* expected : {"A1", "B1", "C1", "D0", "E0"}) {
-    ASSERT_TRUE(readStatement(statement));
-    EXPECT_EQ(statement + (idcodeComment ? "1" : "0"), expected);
-  }
-}
-
-// -VV prints each statement line (pinned by a golden case); a last line
-// without a line end still ends its console line.
-TEST_F(Reader, VeryVerboseEndsALastLineWithoutLineEnd) {
-  settings.verbosity = 3;
-  readAll("BAR;");
-  EXPECT_EQ(said(), "BAR;\n");
 }
 
 }  // namespace

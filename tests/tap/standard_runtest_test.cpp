@@ -59,19 +59,5 @@ TEST(StandardRunTest, ClockLimitCountsTheLongerOfCountAndTime) {
   EXPECT_EQ(over.outputs["out.v01"].find("\n\"0"), std::string::npos);
 }
 
-TEST(StandardRunTest, ASplitKeepsTheRememberedRunState) {
-  // A split keeps the remembered run state: the new file starts in
-  // Run-Test-Idle, and the second RUNTEST goes back to Pause-DR for its clock.
-  Translation split = translate("RUNTEST DRPAUSE 1 TCK;\nRUNTEST 1 TCK;\n",
-                                {"-STDSVF", "-NOCR", "-VL", "10", "-NC"});
-  const std::string& second = split.outputs["out.v03"];
-  EXPECT_NE(second.find("use pcf order Scan\n"
-                        "\"01ZX\" \n\"11ZX\" \n\"01ZX\" \n\"11ZX\" \n\"00ZX\" \n\"10ZX\" \n"
-                        "\"01ZX\" \n\"11ZX\" \n\"00ZX\" \n\"10ZX\" \n\"01ZX\" \n\"11ZX\" \n"
-                        "\"00ZX\" \n\"10ZX\" \n\"00ZX\" \n\"10ZX\" \nend pcf"),
-            std::string::npos)
-      << second;
-}
-
 }  // namespace
 }  // namespace vantrel::testing

@@ -64,13 +64,5 @@ TEST_F(StateCommands, RuntestChecksFormThenSignThenLimitThenRunState) {
   EXPECT_EQ(run("RUNTEST 5000000 TCK ENDSTATE"), missing);
 }
 
-TEST_F(StateCommands, RunStateIsTheSecondWordAfterTheClockWord) {
-  currentState = IDLE;
-  settings.convertRuntest = false;
-  ASSERT_EQ(run("RUNTEST 2 TCK ANYWORD DRPAUSE SIR 8"), "");
-  EXPECT_EQ(currentState, DRPAUSE);
-  EXPECT_EQ(rest, "SIR 8");  // the next pairs of the statement
-}
-
 }  // namespace
 }  // namespace vantrel::testing
