@@ -40,14 +40,21 @@ void resetTapController() {
   trstLevel = '\0';
 }
 
+std::string_view tapStateName(TapState state) { return transitions[state].longName; }
+
+TapState successor(TapState state, char tms) {
+  if (tms != '0' && tms != '1') return UNKNOWN;
+  const Transition& from = transitions[state];
+  return tms == '1' ? from.onTms1 : from.onTms0;
+}
+
 TapState nextTapState(char tms, std::string_view& longName) {
   if (currentState == UNKNOWN) {
     longName = " ";
     return UNKNOWN;
   }
-  if (tms != '0' && tms != '1') return UNKNOWN;
-  const Transition& from = transitions[currentState];
-  TapState next = tms == '1' ? from.onTms1 : from.onTms0;
+  const TapState next = successor(currentState, tms);
+  if (next == UNKNOWN) return UNKNOWN;
   // Entering Run-Test-Idle from Update-IR is named with an underscore, as
   // vector files written so far have it.
   if (currentState == IRUPDATE && next == IDLE)

@@ -45,6 +45,15 @@ inline bool isStableState(TapState state) {
   return state == RESET || state == IDLE || state == DRPAUSE || state == IRPAUSE;
 }
 
+// The state one TCK cycle with TMS `tms` ('0' or '1') leads to from `state`,
+// by the IEEE 1149.1 state diagram. From UNKNOWN it stays UNKNOWN. Pure: the
+// model is not moved, so it also serves code that follows a controller of its
+// own.
+TapState successor(TapState state, char tms);
+
+// The name of a state as vectors name it ("Shift-DR"); " " for UNKNOWN.
+std::string_view tapStateName(TapState state);
+
 // The state one cycle with TMS `tms` ('0' or '1') leads to from currentState,
 // and in `longName` the name written on the vector that enters it. The model
 // itself is not moved. From UNKNOWN it stays UNKNOWN, named " ".
