@@ -1,5 +1,7 @@
 #include "check/expected_scans.h"
 
+#include <algorithm>
+
 #include "base/statement.h"
 
 namespace vantrel {
@@ -40,9 +42,7 @@ void ExpectedScans::beginScan(bool instruction) {
 void ExpectedScans::end(ScanEnd how) {
   if (!open_) return;
   open_ = false;
-  push(how == ScanEnd::Update  ? kEndUpdate
-       : how == ScanEnd::Reset ? kEndReset
-                               : kEndEither);
+  push(how == ScanEnd::Update ? kEndUpdate : how == ScanEnd::Reset ? kEndReset : kEndEither);
 }
 
 // Lines only grow within a pass over the input: each is written as the
@@ -93,9 +93,17 @@ bool ExpectedScans::Reader::takeStart() {
 
 ScanEnd ExpectedScans::Reader::takeEnd() {
   const uint8_t item = scans_.at(position_++);
-  return item == kEndUpdate ? ScanEnd::Update
+  return item == kEndUpdate  ? ScanEnd::Update
          : item == kEndReset ? ScanEnd::Reset
                              : ScanEnd::Either;
+}
+
+bool ExpectedScans::Reader::enterBlock() {
+  if (position_ >= scans_.size_) return false;
+  const uint64_t block = position_ >> kBlockShift;
+  block_ = scans_.blocks_[block].get();
+  blockEnd_ = std::min(scans_.size_, (block + 1) << kBlockShift);
+  return true;
 }
 
 uint64_t ExpectedScans::Reader::bitsAhead() {

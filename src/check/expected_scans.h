@@ -77,6 +77,17 @@ class ExpectedScans {
     Kind peek();
     // The next bit: its TDI and expected TDO. Only after peek() gave Bit.
     void takeBit(char& tdi, char& tdo) { decodeBit(scans_.at(position_++), tdi, tdo); }
+    // The next item when it is a bit (the usual case, taken fast): its
+    // code, as bitCode() gives it. False, taking nothing, for any other item.
+    bool takeBitCode(uint8_t& code) {
+      if (position_ >= blockEnd_ && !enterBlock()) return false;
+      const uint8_t byte = block_[(position_ & kBlockMask) >> 1];
+      const uint8_t item = position_ & 1 ? byte >> 4 : byte & 15;
+      if (item > 8) return false;
+      code = item;
+      ++position_;
+      return true;
+    }
     // The next start: whether it is an instruction scan. After peek() gave Start.
     bool takeStart();
     // The next end. After peek() gave End.
@@ -89,12 +100,25 @@ class ExpectedScans {
 
    private:
     int64_t takeNumber();
+    // Makes block_ the block that holds position_; false at the end.
+    bool enterBlock();
 
     const ExpectedScans& scans_;
     uint64_t position_ = 0;
     int64_t line_ = 0;
+    const uint8_t* block_ = nullptr;  // the block of the items before blockEnd_
+    uint64_t blockEnd_ = 0;
   };
 
+  // A bit's levels as one small number: TDI 0, 1, Z times 3, plus TDO L, H, X.
+  static uint8_t bitCode(char tdi, char tdo) {
+    return static_cast<uint8_t>((tdi == '0'   ? 0
+                                 : tdi == '1' ? 3
+                                              : 6) +
+                                (tdo == 'L'   ? 0
+                                 : tdo == 'H' ? 1
+                                              : 2));
+  }
   static char tdiOf(uint8_t code) { return "01Z"[code / 3]; }
   static char tdoOf(uint8_t code) { return "LHX"[code % 3]; }
 
@@ -114,11 +138,6 @@ class ExpectedScans {
     kEndEither = 14
   };
 
-  static uint8_t bitCode(char tdi, char tdo) {
-    const int t = tdi == '0' ? 0 : tdi == '1' ? 1 : 2;
-    const int o = tdo == 'L' ? 0 : tdo == 'H' ? 1 : 2;
-    return static_cast<uint8_t>(t * 3 + o);
-  }
   static void decodeBit(uint8_t code, char& tdi, char& tdo) {
     tdi = tdiOf(code);
     tdo = tdoOf(code);

@@ -50,7 +50,10 @@ std::string FileDeclarations::pinOrder(std::string_view rest) {
                   : pin == "TDO"  ? &columns.tdo
                   : pin == "TRST" ? &columns.trst
                                   : nullptr;
-    if (!column) continue;  // a parallel pin
+    if (!column) {
+      columns.parallel = true;
+      continue;
+    }
     if (*column >= 0) return where + " names " + std::string(pin) + " twice";
     *column = i;
   }

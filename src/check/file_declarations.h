@@ -15,7 +15,8 @@ namespace vantrel {
 struct PinColumns {
   int width = 0;  // pins in the order
   int tck = -1, tms = -1, tdi = -1, tdo = -1;
-  int trst = -1;  // -1: the order has no TRST
+  int trst = -1;          // -1: the order has no TRST
+  bool parallel = false;  // the order has pins besides TCK, TMS, TDI, TDO, TRST
 };
 
 // The levels a predefined vector sets; '\0' for a pin it does not set.

@@ -83,8 +83,7 @@ bool LineSource::nextAcrossBlocks(std::string_view& line) {
     begin_ = buffer;
     end_ = buffer + kept + read(buffer + kept, kBlockSize - kept);
     if (skipping_) {
-      const char* newline =
-          static_cast<const char*>(std::memchr(begin_, '\n', static_cast<size_t>(end_ - begin_)));
+      const char* newline = findLineEnd(begin_, end_);
       if (!newline) {
         begin_ = end_;
         continue;
@@ -92,8 +91,7 @@ bool LineSource::nextAcrossBlocks(std::string_view& line) {
       begin_ = newline + 1;
       skipping_ = false;
     }
-    const char* newline =
-        static_cast<const char*>(std::memchr(begin_, '\n', static_cast<size_t>(end_ - begin_)));
+    const char* newline = findLineEnd(begin_, end_);
     if (newline) {
       take(newline, line);
       begin_ = newline + 1;

@@ -35,8 +35,7 @@ class LineSource {
   // and the rest passed over. False at the end of the file or when reading
   // failed (see failed()).
   bool next(std::string_view& line) {
-    const char* newline =
-        static_cast<const char*>(std::memchr(begin_, '\n', static_cast<size_t>(end_ - begin_)));
+    const char* newline = findLineEnd(begin_, end_);
     if (!newline) return nextAcrossBlocks(line);
     take(newline, line);
     begin_ = newline + 1;
@@ -48,6 +47,10 @@ class LineSource {
   bool failed() const { return failed_; }
 
  private:
+  // The first line feed in [from, to), or null.
+  static const char* findLineEnd(const char* from, const char* to) {
+    return static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(to - from)));
+  }
   void take(const char* lineEnd, std::string_view& line) {
     const char* last = lineEnd;
     if (last > begin_ && last[-1] == '\r') --last;
@@ -61,7 +64,7 @@ class LineSource {
   std::unique_ptr<char[]> buffer_;
   const char* begin_ = nullptr;  // the unread bytes
   const char* end_ = nullptr;
-  bool atEnd_ = true;   // nothing more to read into the buffer
+  bool atEnd_ = true;      // nothing more to read into the buffer
   bool skipping_ = false;  // passing over the rest of a line longer than a block
   bool failed_ = false;
   int64_t lineNumber_ = 0;

@@ -32,13 +32,32 @@ std::string stateName(TapState state) {
   return state == UNKNOWN ? std::string("an unknown state") : std::string(tapStateName(state));
 }
 
+// A line's levels packed into a word: TMS, TDI, TDO, TRST from the low byte up.
+uint32_t pack(char tms, char tdi, char tdo, char trst) {
+  return uint32_t{static_cast<unsigned char>(tms)} |
+         uint32_t{static_cast<unsigned char>(tdi)} << 8 |
+         uint32_t{static_cast<unsigned char>(tdo)} << 16 |
+         uint32_t{static_cast<unsigned char>(trst)} << 24;
+}
+char tmsOf(uint32_t levels) { return static_cast<char>(levels); }
+char tdiOf(uint32_t levels) { return static_cast<char>(levels >> 8); }
+char tdoOf(uint32_t levels) { return static_cast<char>(levels >> 16); }
+char trstOf(uint32_t levels) { return static_cast<char>(levels >> 24); }
+// What the two lines of a cycle share: all but TDO.
+constexpr uint32_t kCycleLevels = 0xFF00FFFF;
+
+bool validLevels(char tms, char tdi, char tdo, char trst) {
+  return kPins.is(tms, kTmsLevel) && kPins.is(tdi, kTdiLevel) && kPins.is(tdo, kTdoLevel) &&
+         kPins.is(trst, kTrstLevel);
+}
+
 }  // namespace
 
 void Replay::replayFile(const SeriesFile& file) {
   fileName_ = file.name;
   declarations_ = FileDeclarations();
   orderInForce_ = false;
-  inUnit_ = unitBegun_ = unitEnded_ = inPcf_ = false;
+  inUnit_ = unitBegun_ = unitEnded_ = inPcf_ = vectorsAllowed_ = false;
   fileVectors_ = 0;
   if (!source_.open(file)) differ(0, "the file cannot be opened");
   ++totals_.files;
@@ -50,38 +69,136 @@ void Replay::replayFile(const SeriesFile& file) {
   if (!unitEnded_) differ("the file does not end its unit");
 }
 
-void Replay::line(std::string_view text) {
-  if (!text.empty() && text[0] == '"')
-    vectorLine(text);
+// Millions of these: the usual line, a half cycle with or without a bit,
+// stays in this function; everything else is out of line.
+void Replay::vectorLine(std::string_view text) {
+  const size_t width = static_cast<size_t>(columns_.width);
+  if (!vectorsAllowed_ || text.size() < width + 2 || text[width + 1] != '"' ||
+      (text.size() > width + 2 && text[width + 2] != ' ' && text[width + 2] != '!' &&
+       text[width + 2] != '\t'))
+    badVectorLine(text);
+  const char* pins = text.data() + 1;
+  if (columns_.parallel) checkParallelPins(pins);
+  const char tms = pins[columns_.tms], tdi = pins[columns_.tdi], tdo = pins[columns_.tdo];
+  const char trst = columns_.trst >= 0 ? pins[columns_.trst] : '1';
+  if (!validLevels(tms, tdi, tdo, trst)) badLevels(tms, tdi, tdo, trst);
+  if (++fileVectors_ >= kTesterLineCeiling || inLoop_)
+    countVectorInLoop();
   else
-    statementLine(text);
+    ++totals_.vectors;
+  half(pack(tms, tdi, tdo, trst), pins[columns_.tck]);
 }
 
-void Replay::vectorLine(std::string_view text) {
+inline void Replay::half(uint32_t levels, char tck) {
+  Path& path = *path_;
+  if (tck == '0' && !path.lowPending) {
+    path.low.levels = levels;
+    path.low.line = source_.lineNumber();
+    path.lowPending = true;
+    return;
+  }
+  if (tck != '1' || !path.lowPending ||
+      (levels & kCycleLevels) != (path.low.levels & kCycleLevels) || tdoOf(levels) != 'X')
+    badHalf(levels, tck);
+  path.lowPending = false;
+  const Half& low = path.low;
+  if (path_ != &main_) return failingTryCycle(low);
+  TapState& state = main_.state;
+  if (trstOf(low.levels) == '0' || state == UNKNOWN) return uncommonCycle(low);
+  if (isShift(state)) {
+    uint8_t code = 0;
+    if (!scanOpen_ || !expected_.takeBitCode(code)) code = uncommonBit(state == IRSHIFT, low);
+    if (code != ExpectedScans::bitCode(tdiOf(low.levels), tdoOf(low.levels))) badBit(low, code);
+    ++scanBits_;
+    ++totals_.bits;
+  } else if (tdoOf(low.levels) != 'X') {
+    differ(low.line, "a compare in " + stateName(state) + ", outside Shift-DR and Shift-IR");
+  }
+  const TapState next = successor(state, tmsOf(low.levels));
+  if ((next == DRUPDATE || next == IRUPDATE) && scanOpen_) endScan(ScanEnd::Update);
+  state = next;
+}
+
+void Replay::checkParallelPins(const char* pins) {
+  for (int i = 0; i < columns_.width; ++i)
+    if (!kPins.is(pins[i], kPin))
+      differ(formatText("'%c' in a vector line is no pin level", pins[i]));
+}
+
+void Replay::badLevels(char tms, char tdi, char tdo, char trst) {
+  differ(formatText(
+      "a vector line with TMS %c, TDI %c, TDO %c, TRST %c, levels those pins cannot take", tms, tdi,
+      tdo, trst));
+}
+
+void Replay::badVectorLine(std::string_view text) {
   if (unitEnded_) differ("a line after end unit");
   if (!inPcf_ || declarations_.definingVector()) differ("a vector line outside a pcf block");
   if (!orderInForce_) differ("a vector line while no pcf order is in force");
   const size_t width = static_cast<size_t>(columns_.width);
-  if (text.size() < width + 2 || text[width + 1] != '"') {
-    const size_t close = text.find('"', 1);
-    if (close == std::string_view::npos) differ("a vector line without its closing quote");
+  const size_t close = text.find('"', 1);
+  if (close == std::string_view::npos) differ("a vector line without its closing quote");
+  if (close != width + 1)
     differ(formatText("a vector line of %zu pins where the pcf order in force has %zu", close - 1,
                       width));
+  differ("text after the closing quote of a vector line");
+}
+
+void Replay::badHalf(uint32_t levels, char tck) {
+  const Path& path = *path_;
+  const long long lowLine = static_cast<long long>(path.low.line);
+  if (tck == '0') differ(formatText("a TCK-low line after the TCK-low line %lld", lowLine));
+  if (tck != '1') differ(formatText("TCK %c, neither low nor high", tck));
+  if (!path.lowPending) differ("a TCK-high line without its TCK-low line");
+  if ((levels & kCycleLevels) != (path.low.levels & kCycleLevels))
+    differ(formatText("TMS, TDI or TRST differ from those of the TCK-low line %lld", lowLine));
+  differ("a TCK-high line compares TDO");
+}
+
+void Replay::uncommonCycle(const Half& low) {
+  TapState& state = main_.state;
+  if (trstOf(low.levels) == '0') {
+    // TRST low holds the controller in Test-Logic-Reset, whatever TMS does.
+    if (tdoOf(low.levels) != 'X') differ(low.line, "a compare while TRST resets the controller");
+    if (scanOpen_) endScan(ScanEnd::Reset);
+    state = RESET;
+    return;
   }
-  if (text.size() > width + 2 && text[width + 2] != ' ' && text[width + 2] != '\t' &&
-      text[width + 2] != '!')
-    differ("text after the closing quote of a vector line");
-  const char* pins = text.data() + 1;
-  for (size_t i = 0; i < width; ++i)
-    if (!kPins.is(pins[i], kPin)) differ(formatText("'%c' in a vector line is no pin level", pins[i]));
-  const Half levels{pins[columns_.tms], pins[columns_.tdi], pins[columns_.tdo],
-                    columns_.trst >= 0 ? pins[columns_.trst] : '1', source_.lineNumber()};
-  if (!kPins.is(levels.tms, kTmsLevel) || !kPins.is(levels.tdi, kTdiLevel) ||
-      !kPins.is(levels.tdo, kTdoLevel) || !kPins.is(levels.trst, kTrstLevel))
-    differ(formatText("a vector line with TMS %c, TDI %c, TDO %c, TRST %c, levels those pins cannot take",
-                      levels.tms, levels.tdi, levels.tdo, levels.trst));
-  countVector();
-  half(levels, pins[columns_.tck]);
+  if (tdoOf(low.levels) != 'X')
+    differ(low.line, "a compare before the controller's state is known");
+  resetCycles_ = tmsOf(low.levels) == '1' ? resetCycles_ + 1 : 0;
+  if (resetCycles_ == 5) state = RESET;  // five TMS-1 cycles reach it from anywhere
+}
+
+void Replay::failingTryCycle(const Half& low) {
+  TapState& state = failing_.state;
+  const bool reset = trstOf(low.levels) == '0';
+  if (tdoOf(low.levels) != 'X' && (!isShift(state) || reset))
+    differ(low.line, "a compare in " + stateName(state) + ", outside Shift-DR and Shift-IR");
+  state = reset ? RESET : successor(state, tmsOf(low.levels));
+  if (state == DRUPDATE) loop_.updated = true;
+  if (state == DRCAPTURE && loop_.updated) loop_.recaptured = true;
+}
+
+// The code of the record's next bit, where it is not at hand: at the start
+// of a scan, or after a change of SVF line.
+uint8_t Replay::uncommonBit(bool instruction, const Half& low) {
+  if (!scanOpen_) beginScan(instruction, low.line);
+  uint8_t code = 0;
+  if (expected_.peek() != ExpectedScans::Reader::Bit || !expected_.takeBitCode(code))
+    differ(low.line, formatText("the %s goes on past the %llu bits the SVF gives",
+                                scanName(instruction), static_cast<unsigned long long>(scanBits_)));
+  return code;
+}
+
+void Replay::badBit(const Half& low, uint8_t code) {
+  const char tdi = ExpectedScans::tdiOf(code), tdo = ExpectedScans::tdoOf(code);
+  const bool tdiDiffers = tdiOf(low.levels) != tdi;
+  differ(low.line,
+         formatText("bit %llu of the %s, %s: expected %c, found %c",
+                    static_cast<unsigned long long>(scanBits_), scanName(scanInstruction_),
+                    tdiDiffers ? "TDI" : "TDO", tdiDiffers ? tdi : tdo,
+                    tdiDiffers ? tdiOf(low.levels) : tdoOf(low.levels)));
 }
 
 void Replay::statementLine(std::string_view text) {
@@ -138,9 +255,11 @@ void Replay::statementLine(std::string_view text) {
       break;
     case VclStatement::Setting:
     case VclStatement::Comment: break;
-    case VclStatement::Unknown: differ("a line that is neither a vector nor a statement the check knows");
+    case VclStatement::Unknown:
+      differ("a line that is neither a vector nor a statement the check knows");
   }
   if (!problem.empty()) differ(problem);
+  vectorsAllowed_ = inPcf_ && orderInForce_ && !unitEnded_ && !declarations_.definingVector();
 }
 
 void Replay::selectOrder(const PinColumns* order) {
@@ -148,92 +267,13 @@ void Replay::selectOrder(const PinColumns* order) {
   if (order) columns_ = *order;
 }
 
-void Replay::countVector() {
-  if (++fileVectors_ >= kTesterLineCeiling)
+// A vector line in a retry loop, or one past what a tester takes.
+void Replay::countVectorInLoop() {
+  if (fileVectors_ >= kTesterLineCeiling)
     differ(formatText("the file reaches %lld vector lines, more than a tester takes",
                       static_cast<long long>(kTesterLineCeiling)));
-  if (inLoop_) {
-    ++loop_.allVectors;
-    if (!loop_.compared) ++loop_.passVectors;
-  } else {
-    ++totals_.vectors;
-    ++totals_.mostVectors;
-  }
-}
-
-void Replay::half(const Half& levels, char tck) {
-  Path& path = *path_;
-  if (tck == '0') {
-    if (path.lowPending)
-      differ(formatText("a TCK-low line after the TCK-low line %lld",
-                        static_cast<long long>(path.low.line)));
-    path.low = levels;
-    path.lowPending = true;
-    return;
-  }
-  if (tck != '1') differ(formatText("TCK %c, neither low nor high", tck));
-  if (!path.lowPending) differ("a TCK-high line without its TCK-low line");
-  const Half& low = path.low;
-  if (levels.tms != low.tms || levels.tdi != low.tdi || levels.trst != low.trst)
-    differ(formatText("TMS, TDI or TRST differ from those of the TCK-low line %lld",
-                      static_cast<long long>(low.line)));
-  if (levels.tdo != 'X') differ("a TCK-high line compares TDO");
-  path.lowPending = false;
-  if (path_ == &main_)
-    cycle(low);
-  else
-    failingTryCycle(low);
-}
-
-void Replay::cycle(const Half& levels) {
-  TapState& state = main_.state;
-  if (levels.trst == '0') {
-    // TRST low holds the controller in Test-Logic-Reset, whatever TMS does.
-    if (levels.tdo != 'X') differ(levels.line, "a compare while TRST resets the controller");
-    if (scanOpen_) endScan(ScanEnd::Reset);
-    state = RESET;
-    return;
-  }
-  if (state == UNKNOWN) {
-    if (levels.tdo != 'X') differ(levels.line, "a compare before the controller's state is known");
-    resetCycles_ = levels.tms == '1' ? resetCycles_ + 1 : 0;
-    if (resetCycles_ == 5) state = RESET;  // five TMS-1 cycles reach it from anywhere
-    return;
-  }
-  if (isShift(state))
-    shiftBit(state == IRSHIFT, levels);
-  else if (levels.tdo != 'X')
-    differ(levels.line, "a compare in " + stateName(state) + ", outside Shift-DR and Shift-IR");
-  const TapState next = successor(state, levels.tms);
-  if ((next == DRUPDATE || next == IRUPDATE) && scanOpen_) endScan(ScanEnd::Update);
-  state = next;
-}
-
-void Replay::failingTryCycle(const Half& levels) {
-  TapState& state = failing_.state;
-  if (levels.tdo != 'X' && (!isShift(state) || levels.trst == '0'))
-    differ(levels.line, "a compare in " + stateName(state) + ", outside Shift-DR and Shift-IR");
-  state = levels.trst == '0' ? RESET : successor(state, levels.tms);
-  if (state == DRUPDATE) loop_.updated = true;
-  if (state == DRCAPTURE && loop_.updated) loop_.recaptured = true;
-}
-
-void Replay::shiftBit(bool instruction, const Half& levels) {
-  if (!scanOpen_) beginScan(instruction, levels.line);
-  if (expected_.peek() != ExpectedScans::Reader::Bit)
-    differ(levels.line, formatText("the %s goes on past the %llu bits the SVF gives",
-                                   scanName(instruction), static_cast<unsigned long long>(scanBits_)));
-  char tdi, tdo;
-  expected_.takeBit(tdi, tdo);
-  if (levels.tdi != tdi || levels.tdo != tdo) {
-    const bool tdiDiffers = levels.tdi != tdi;
-    differ(levels.line, formatText("bit %llu of the %s, %s: expected %c, found %c",
-                                   static_cast<unsigned long long>(scanBits_),
-                                   scanName(instruction), tdiDiffers ? "TDI" : "TDO",
-                                   tdiDiffers ? tdi : tdo, tdiDiffers ? levels.tdi : levels.tdo));
-  }
-  ++scanBits_;
-  ++totals_.bits;
+  ++loop_.allVectors;
+  if (!loop_.compared) ++loop_.passVectors;
 }
 
 void Replay::beginScan(bool instruction, int64_t fileLine) {
@@ -310,14 +350,13 @@ void Replay::execute(std::string_view rest) {
   if (!vector) differ("vector " + std::string(name) + " is not defined");
   // A vector sets an output pin to the level the tester expects on it.
   const char tdo = vector->tdo == '1' ? 'H' : vector->tdo == '0' ? 'L' : vector->tdo;
-  const Half levels{vector->tms, vector->tdi, tdo, vector->trst ? vector->trst : '1',
-                    source_.lineNumber()};
-  if (vector->tck != '0' || !kPins.is(levels.tms, kTmsLevel) || !kPins.is(levels.tdi, kTdiLevel) ||
-      !kPins.is(levels.tdo, kTdoLevel) || !kPins.is(levels.trst, kTrstLevel))
+  const char trst = vector->trst ? vector->trst : '1';
+  if (vector->tck != '0' || !validLevels(vector->tms, vector->tdi, tdo, trst))
     differ("vector " + std::string(name) +
            " does not set TCK low and TMS, TDI, TDO and TRST to levels they can take");
-  countVector();
-  half(levels, '0');
+  ++fileVectors_;
+  countVectorInLoop();
+  half(pack(vector->tms, vector->tdi, tdo, trst), '0');
   loop_.compared = true;
   // When the compare fails, the tester goes on in the loop body from here.
   failing_ = main_;
@@ -329,15 +368,18 @@ void Replay::endLoop() {
   if (!loop_.compared) differ("a retry loop without its execute line");
   if (failing_.lowPending) differ("the failing try ends between the two lines of a cycle");
   if (!loop_.updated || !loop_.recaptured || failing_.state != loop_.start)
-    differ(formatText("the failing try of the retry loop of line %lld ends in %s without passing "
-                      "Update-DR and Capture-DR back to Shift-DR",
-                      static_cast<long long>(loop_.line), stateName(failing_.state).c_str()));
+    differ(
+        formatText("the failing try of the retry loop of line %lld ends in %s without passing "
+                   "Update-DR and Capture-DR back to Shift-DR",
+                   static_cast<long long>(loop_.line), stateName(failing_.state).c_str()));
   // The tester's path goes on after the loop, with the execute line's cycle.
   path_ = &main_;
   inLoop_ = false;
   totals_.vectors += loop_.passVectors;
   totals_.waitSeconds += loop_.passWait;
-  totals_.mostVectors += static_cast<double>(loop_.allVectors) * static_cast<double>(loop_.count);
+  // Vectors outside loops are added at the end.
+  totals_.mostVectors += static_cast<double>(loop_.allVectors) * static_cast<double>(loop_.count) -
+                         static_cast<double>(loop_.passVectors);
   totals_.mostWaitSeconds += loop_.allWait * static_cast<double>(loop_.count);
 }
 
@@ -367,8 +409,10 @@ void Replay::finish() {
         ahead.takeBit(tdi, tdo);
       }
     }
-    differ(formatText("the files end; the SVF gives %llu more scan%s", scans, scans == 1 ? "" : "s"));
+    differ(
+        formatText("the files end; the SVF gives %llu more scan%s", scans, scans == 1 ? "" : "s"));
   }
+  totals_.mostVectors += static_cast<double>(totals_.vectors);
 }
 
 int64_t Replay::svfLine() {
@@ -380,8 +424,8 @@ int64_t Replay::svfLine() {
 
 void Replay::differ(int64_t fileLine, const std::string& what) {
   if (fileLine > 0)
-    say("Check failed in %s, line %lld: %s.\n", fileName_.c_str(),
-        static_cast<long long>(fileLine), what.c_str());
+    say("Check failed in %s, line %lld: %s.\n", fileName_.c_str(), static_cast<long long>(fileLine),
+        what.c_str());
   else
     say("Check failed: %s: %s.\n", fileName_.c_str(), what.c_str());
   endRunAtInputLine(svfLine());

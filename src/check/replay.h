@@ -58,55 +58,70 @@ class Replay {
 
   // Replays one file of the series, after those before it.
   void replayFile(const SeriesFile& file);
+  // One line of the file, without its line end.
+  void line(std::string_view text) {
+    if (!text.empty() && text[0] == '"')
+      vectorLine(text);
+    else
+      statementLine(text);
+  }
   // After the last file: every scan the SVF gives has been shifted.
   void finish();
 
   const ReplayTotals& totals() const { return totals_; }
 
  private:
-  // One half of a TCK cycle: the levels of a vector line or execute line.
+  // One half of a TCK cycle: the levels of a vector line or an execute line,
+  // TMS, TDI, TDO and TRST a byte each, and the line.
   struct Half {
-    char tms, tdi, tdo, trst;
-    int64_t line;
+    uint32_t levels = 0;
+    int64_t line = 0;
   };
   // The controller as one path through the vectors sees it.
   struct Path {
     TapState state = UNKNOWN;
     bool lowPending = false;  // a TCK-low half waits for its high half
-    Half low{};
+    Half low;
   };
   struct Loop {
     int64_t line = 0;
     int64_t count = 0;
     TapState start = UNKNOWN;
-    bool compared = false;  // the execute line has been read
-    bool updated = false;   // the failing try has passed Update-DR
+    bool compared = false;    // the execute line has been read
+    bool updated = false;     // the failing try has passed Update-DR
     bool recaptured = false;  // and Capture-DR after it
     int64_t passVectors = 0, allVectors = 0;
     double passWait = 0, allWait = 0;
   };
 
-  void line(std::string_view text);
   void vectorLine(std::string_view text);
   void statementLine(std::string_view text);
-  void half(const Half& levels, char tck);
-  void cycle(const Half& levels);
-  void failingTryCycle(const Half& levels);
-  void shiftBit(bool instruction, const Half& levels);
-  void beginScan(bool instruction, int64_t fileLine);
+  [[gnu::always_inline]] void half(uint32_t levels, char tck);
+  void failingTryCycle(const Half& low);
+  void countVectorInLoop();
   void endScan(ScanEnd how);
-  void countVector();
   void wait(std::string_view rest);
   void beginLoop(std::string_view rest);
   void execute(std::string_view rest);
   void endLoop();
   void selectOrder(const PinColumns* order);
+  // Out of the way of the usual line.
+  [[gnu::cold]] void uncommonCycle(const Half& low);
+  [[gnu::cold]] uint8_t uncommonBit(bool instruction, const Half& low);
+  [[gnu::cold]] void beginScan(bool instruction, int64_t fileLine);
+  [[gnu::cold]] void checkParallelPins(const char* pins);
+  [[noreturn, gnu::cold]] void badVectorLine(std::string_view text);
+  [[noreturn, gnu::cold]] void badLevels(char tms, char tdi, char tdo, char trst);
+  [[noreturn, gnu::cold]] void badHalf(uint32_t levels, char tck);
+  [[noreturn, gnu::cold]] void badBit(const Half& low, uint8_t code);
 
   // The SVF line a difference found now is about: the scan being shifted,
   // else the next one.
   int64_t svfLine();
-  [[noreturn]] void differ(int64_t fileLine, const std::string& what);
-  [[noreturn]] void differ(const std::string& what) { differ(source_.lineNumber(), what); }
+  [[noreturn, gnu::cold]] void differ(int64_t fileLine, const std::string& what);
+  [[noreturn, gnu::cold]] void differ(const std::string& what) {
+    differ(source_.lineNumber(), what);
+  }
   const char* scanName(bool instruction) const { return instruction ? "IR scan" : "DR scan"; }
 
   ExpectedScans::Reader expected_;
@@ -119,6 +134,7 @@ class Replay {
   PinColumns columns_;  // the pin order in force
   bool orderInForce_ = false;
   bool inUnit_ = false, unitBegun_ = false, unitEnded_ = false, inPcf_ = false;
+  bool vectorsAllowed_ = false;  // a vector line may come here
   int64_t fileVectors_ = 0;
 
   // The tester's path, and the failing try of the retry loop being read.
