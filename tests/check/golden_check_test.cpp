@@ -3,6 +3,7 @@
 // "Translation Successful", the check's lines; and the check passes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -38,6 +39,7 @@ TEST(GoldenCheck, EveryCasePassesAndKeepsItsFilesAndConsole) {
   for (const std::string& name : goldenCaseNames()) {
     const GoldenCase c = loadGoldenCase(name, VANTREL_CORPUS_DIR);
     if (!reasonToSkip(c, false).empty()) continue;
+    if (std::find(c.args.begin(), c.args.end(), "-CHECK") != c.args.end()) continue;
     std::vector<std::string> args = c.args;
     args.insert(args.begin(), "-CHECK");
     const CaseRun run = runCase(c, args);

@@ -139,12 +139,14 @@ TEST(SplitScans, CutScansKeepEveryBitAndEndTheirFilesAtTheThreshold) {
   }
 }
 
-TEST(SplitScans, EveryCorpusFileTranslatesWithStandardSvf) {
+TEST(SplitScans, EveryCorpusFileTranslatesWithStandardSvfAndPassesTheCheck) {
   if (!fs::is_directory(VANTREL_CORPUS_DIR)) GTEST_SKIP() << "no corpus at " << VANTREL_CORPUS_DIR;
   for (const auto& entry : fs::directory_iterator(VANTREL_CORPUS_DIR)) {
     if (entry.path().extension() != ".svf") continue;
     Sandbox sandbox;
-    sandbox.run({"-Q", "-NC", "-STDSVF", "-SS", entry.path().string(), "out"});
+    sandbox.run({"-Q", "-NC", "-STDSVF", "-SS", "-CHECK", entry.path().string(), "out"});
+    EXPECT_NE(sandbox.console().find("Checked "), std::string::npos) << entry.path() << "\n"
+                                                                     << sandbox.console();
     EXPECT_NE(sandbox.console().find("Translation Successful"), std::string::npos)
         << entry.path() << "\n"
         << sandbox.console();
