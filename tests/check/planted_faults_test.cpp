@@ -54,20 +54,23 @@ size_t nth(const Lines& lines, const std::function<bool(const std::string&)>& te
 }
 
 size_t indexOf(const Lines& lines, const std::string& line) {
-  return nth(lines, [&](const std::string& l) { return l == line; }, 0);
+  return nth(
+      lines, [&](const std::string& l) { return l == line; }, 0);
 }
 
 // Each plants its fault and returns the line (from 1) the report names.
 using Plant = std::function<size_t(Lines&)>;
 
 size_t flipTdi(Lines& lines) {
-  const size_t low = nth(lines, [](const std::string& l) { return isLow(l) && l[3] != 'Z'; }, 9);
+  const size_t low = nth(
+      lines, [](const std::string& l) { return isLow(l) && l[3] != 'Z'; }, 9);
   for (size_t i : {low, low + 1}) lines[i][3] = lines[i][3] == '0' ? '1' : '0';
   return low + 1;
 }
 
 size_t swapTdo(Lines& lines) {
-  const size_t low = nth(lines, [](const std::string& l) { return isLow(l) && l[4] != 'X'; }, 2);
+  const size_t low = nth(
+      lines, [](const std::string& l) { return isLow(l) && l[4] != 'X'; }, 2);
   lines[low][4] = lines[low][4] == 'H' ? 'L' : 'H';
   return low + 1;
 }
@@ -100,8 +103,8 @@ size_t compareOnHighLine(Lines& lines) {
 }
 
 size_t executeOtherLevel(Lines& lines) {
-  const size_t execute =
-      nth(lines, [](const std::string& l) { return l.rfind("execute", 0) == 0; }, 0);
+  const size_t execute = nth(
+      lines, [](const std::string& l) { return l.rfind("execute", 0) == 0; }, 0);
   std::string& level = lines[execute];
   level[12] = level[12] == 'H' ? 'L' : 'H';
   return execute + 1;
@@ -134,19 +137,21 @@ std::map<std::string, std::string> goodSeries() {
 
 TEST(PlantedFaults, EachIsReportedAtItsFileAndLine) {
   const std::vector<Fault> faults = {
-      {"one TDI level flipped", "out.v02", flipTdi, "bit 50 of the DR scan, TDI: expected 0, found 1.", 6},
-      {"one TDO H/L swapped", "out.v01", swapTdo, "bit 4 of the DR scan, TDO: expected H, found L.", 4},
+      {"one TDI level flipped", "out.v02", flipTdi,
+       "bit 50 of the DR scan, TDI: expected 0, found 1.", 6},
+      {"one TDO H/L swapped", "out.v01", swapTdo, "bit 4 of the DR scan, TDO: expected H, found L.",
+       4},
       {"a vector line dropped", "out.v03", dropHighLine, "a TCK-low line after the TCK-low", 6},
       {"a vector line doubled", "out.v02", doubleLowLine, "a TCK-low line after the TCK-low", 6},
       {"a file missing", "out.v03", nullptr, "Check failed: out.v03: the file cannot be opened", 6},
       {"the loop's return path altered", "out.v01", breakReturnPath,
        "the failing try of the retry loop of line 120 ends in Run-Test-Idle", 4},
-      {"a compare on a TCK-high line", "out.v03", compareOnHighLine,
-       "a TCK-high line compares TDO", 6},
+      {"a compare on a TCK-high line", "out.v03", compareOnHighLine, "a TCK-high line compares TDO",
+       6},
       {"the compare vector expects the other level", "out.v01", executeOtherLevel,
        "bit 1 of the DR scan, TDO: expected L, found H.", 4},
-      {"the closing lines cut off", "out.v02", dropClosingLines,
-       "the file does not end its unit", 6},
+      {"the closing lines cut off", "out.v02", dropClosingLines, "the file does not end its unit",
+       6},
   };
   const auto series = goodSeries();
   ASSERT_EQ(series.size(), 4u);
@@ -171,10 +176,12 @@ TEST(PlantedFaults, EachIsReportedAtItsFileAndLine) {
     sandbox.run(args);
     const std::string& console = sandbox.console();
     EXPECT_NE(console.find(where + fault.report), std::string::npos)
-        << fault.name << ": expected " << where << fault.report << "\n" << console;
+        << fault.name << ": expected " << where << fault.report << "\n"
+        << console;
     EXPECT_NE(console.find("At line " + std::to_string(fault.svfLine) + " of input.svf.\n"),
               std::string::npos)
-        << fault.name << "\n" << console;
+        << fault.name << "\n"
+        << console;
     EXPECT_EQ(console.find("Translation Successful"), std::string::npos) << fault.name;
     planted["input.svf"] = kProgram;
     EXPECT_EQ(sandbox.files(), planted) << fault.name << ": the files are left as they were";
