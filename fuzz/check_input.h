@@ -48,11 +48,11 @@ inline void editFiles(std::vector<std::string>& files, const uint8_t* data, size
   for (size_t at = 0; at + 4 <= size && !files.empty(); at += 4) {
     std::string& file = files[(data[at] >> 3) % files.size()];
     if (file.size() > (1u << 20)) continue;  // doubling lines again and again
-    const size_t position = file.empty() ? 0 : (size_t{data[at + 1]} << 8 | data[at + 2]) % file.size();
+    const size_t position =
+        file.empty() ? 0 : (size_t{data[at + 1]} << 8 | data[at + 2]) % file.size();
     const uint8_t value = data[at + 3];
-    const size_t lineStart = file.rfind('\n', position) == std::string::npos
-                                 ? 0
-                                 : file.rfind('\n', position) + 1;
+    const size_t lineStart =
+        file.rfind('\n', position) == std::string::npos ? 0 : file.rfind('\n', position) + 1;
     const size_t newline = file.find('\n', position);
     const size_t lineEnd = newline == std::string::npos ? file.size() : newline + 1;
     switch (data[at] & 7) {

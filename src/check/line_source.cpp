@@ -1,8 +1,9 @@
 #include "check/line_source.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
+
+#include "base/file_read.h"
 
 namespace vantrel {
 
@@ -42,13 +43,7 @@ void LineSource::close() {
 }
 
 size_t LineSource::read(char* into, size_t size) {
-  size_t count;
-  for (;;) {
-    count = std::fread(into, 1, size, file_);
-    if (!std::ferror(file_) || errno != EINTR) break;
-    std::clearerr(file_);  // a signal cut the read short: not a read error
-    if (count > 0) break;
-  }
+  const size_t count = readBlock(file_, into, size);
   if (count == 0) {
     failed_ = std::ferror(file_) != 0;
     atEnd_ = true;

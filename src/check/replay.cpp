@@ -293,8 +293,7 @@ void Replay::endScan(ScanEnd how) {
   const ExpectedScans::Reader::Kind next = expected_.peek();
   if (next == ExpectedScans::Reader::Bit)
     differ(formatText("the %s ends after %llu bits; the SVF gives %llu", scan,
-                      static_cast<unsigned long long>(scanBits_),
-                      static_cast<unsigned long long>(scanBits_ + expected_.bitsAhead())));
+                      static_cast<unsigned long long>(scanBits_), expectedLength()));
   const char* update = scanInstruction_ ? "Update-IR" : "Update-DR";
   if (next != ExpectedScans::Reader::End)
     differ(how == ScanEnd::Update
@@ -389,8 +388,7 @@ void Replay::finish() {
     const ExpectedScans::Reader::Kind next = expected_.peek();
     if (next == ExpectedScans::Reader::Bit)
       differ(formatText("the files end inside the %s, after %llu of its %llu bits", scan,
-                        static_cast<unsigned long long>(scanBits_),
-                        static_cast<unsigned long long>(scanBits_ + expected_.bitsAhead())));
+                        static_cast<unsigned long long>(scanBits_), expectedLength()));
     if (next == ExpectedScans::Reader::End && expected_.takeEnd() != ScanEnd::Either)
       differ(formatText("the files end before the end of the %s", scan));
     scanOpen_ = false;
@@ -413,6 +411,10 @@ void Replay::finish() {
         formatText("the files end; the SVF gives %llu more scan%s", scans, scans == 1 ? "" : "s"));
   }
   totals_.mostVectors += static_cast<double>(totals_.vectors);
+}
+
+unsigned long long Replay::expectedLength() {
+  return static_cast<unsigned long long>(scanBits_ + expected_.bitsAhead());
 }
 
 int64_t Replay::svfLine() {

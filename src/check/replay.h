@@ -115,6 +115,8 @@ class Replay {
   [[noreturn, gnu::cold]] void badHalf(uint32_t levels, char tck);
   [[noreturn, gnu::cold]] void badBit(const Half& low, uint8_t code);
 
+  // The bits the SVF gives the scan being shifted.
+  unsigned long long expectedLength();
   // The SVF line a difference found now is about: the scan being shifted,
   // else the next one.
   int64_t svfLine();
