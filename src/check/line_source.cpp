@@ -8,7 +8,7 @@
 namespace vantrel {
 
 namespace {
-constexpr size_t kBlockSize = 1 << 20;
+constexpr size_t kBlockSize = 1 << 18;
 }
 
 // Binary mode, unbuffered: the blocks here are the only buffer, each one

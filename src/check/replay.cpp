@@ -139,8 +139,9 @@ void Replay::badVectorLine(std::string_view text) {
   const size_t close = text.find('"', 1);
   if (close == std::string_view::npos) differ("a vector line without its closing quote");
   if (close != width + 1)
-    differ(formatText("a vector line of %zu pins where the pcf order in force has %zu", close - 1,
-                      width));
+    differ(formatText("a vector line of %llu pins where the pcf order in force has %llu",
+                      static_cast<unsigned long long>(close - 1),
+                      static_cast<unsigned long long>(width)));
   differ("text after the closing quote of a vector line");
 }
 
