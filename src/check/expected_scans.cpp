@@ -16,6 +16,14 @@ void ExpectedScans::reset(bool enabled) {
   blocks_.clear();
   blocks_.shrink_to_fit();
   size_ = 0;
+  next_ = blockEnd_ = nullptr;
+}
+
+void ExpectedScans::newBlock() {
+  constexpr size_t kBlockBytes = (kBlockMask + 1) / 2;
+  blocks_.emplace_back(new uint8_t[kBlockBytes]);
+  next_ = blocks_.back().get();
+  blockEnd_ = next_ + kBlockBytes;
 }
 
 void ExpectedScans::noteStep(TapState from, TapState to) {

@@ -35,6 +35,19 @@ enum class ScanEnd {
   Open,    // nothing ends it: the next scan begins, or the program ends
 };
 
+// The part of a bit's code that each TDI level and each TDO level gives.
+struct LevelCodes {
+  uint8_t tdi[256] = {};
+  uint8_t tdo[256] = {};
+  constexpr LevelCodes() {
+    for (int c = 0; c < 256; ++c) {
+      tdi[c] = c == '0' ? 0 : c == '1' ? 3 : 6;
+      tdo[c] = c == 'L' ? 0 : c == 'H' ? 1 : 2;
+    }
+  }
+};
+inline constexpr LevelCodes kLevelCodes{};
+
 class ExpectedScans {
  public:
   // Forgets every scan; `enabled` false makes the calls below do nothing.
@@ -48,6 +61,8 @@ class ExpectedScans {
   // An SDR or SIR scan with its header and trailer: its bits follow.
   void beginScan(bool instruction);
   void addBit(char tdi, char tdo) { push(bitCode(tdi, tdo)); }
+  // The same with the bit's levels as bitCode() gives them.
+  void addBitCode(uint8_t code) { push(code); }
   // TRST held low: an open scan ends without Update.
   void resetByTrst() { end(ScanEnd::Reset); }
   // A reset the tester makes by TMS from a state the translator does not
@@ -110,14 +125,11 @@ class ExpectedScans {
     uint64_t blockEnd_ = 0;
   };
 
-  // A bit's levels as one small number: TDI 0, 1, Z times 3, plus TDO L, H, X.
+  // A bit's levels as one small number: TDI 0, 1, Z times 3, plus TDO L, H,
+  // X. Looked up, not compared: the levels of a scan are random data.
   static uint8_t bitCode(char tdi, char tdo) {
-    return static_cast<uint8_t>((tdi == '0'   ? 0
-                                 : tdi == '1' ? 3
-                                              : 6) +
-                                (tdo == 'L'   ? 0
-                                 : tdo == 'H' ? 1
-                                              : 2));
+    return static_cast<uint8_t>(kLevelCodes.tdi[static_cast<unsigned char>(tdi)] +
+                                kLevelCodes.tdo[static_cast<unsigned char>(tdo)]);
   }
   static char tdiOf(uint8_t code) { return "01Z"[code / 3]; }
   static char tdoOf(uint8_t code) { return "LHX"[code % 3]; }
@@ -148,17 +160,17 @@ class ExpectedScans {
   void pushLine(int64_t line);
   void pushNumber(int64_t value);
 
+  // Callers have made sure the record is enabled.
   void push(uint8_t item) {
-    if (!enabled_) return;
-    const uint64_t block = size_ >> kBlockShift;
-    if (block == blocks_.size()) blocks_.emplace_back(new uint8_t[(kBlockMask + 1) / 2]);
-    uint8_t& byte = blocks_[block][(size_ & kBlockMask) >> 1];
-    if (size_ & 1)
-      byte = static_cast<uint8_t>(byte | item << 4);
-    else
-      byte = item;
+    if (size_ & 1) {
+      *next_++ |= static_cast<uint8_t>(item << 4);
+    } else {
+      if (next_ == blockEnd_) newBlock();
+      *next_ = item;
+    }
     ++size_;
   }
+  void newBlock();
   uint8_t at(uint64_t position) const {
     const uint8_t byte = blocks_[position >> kBlockShift][(position & kBlockMask) >> 1];
     return position & 1 ? byte >> 4 : byte & 15;
@@ -169,7 +181,9 @@ class ExpectedScans {
   bool open_ = false;  // a scan has begun and not ended
   int64_t line_ = 0;   // the SVF line written last
   std::vector<std::unique_ptr<uint8_t[]>> blocks_;
-  uint64_t size_ = 0;  // items
+  uint64_t size_ = 0;        // items
+  uint8_t* next_ = nullptr;  // the byte of the item after the last
+  uint8_t* blockEnd_ = nullptr;
 };
 
 // The record of the run.

@@ -42,6 +42,19 @@ class LineSource {
     return true;
   }
 
+  // The same, faster for vector lines of `pins` pins without a comment:
+  // such a line is taken without a search for its end.
+  bool next(std::string_view& line, size_t pins) {
+    const size_t length = pins + 3;  // the quotes and a blank
+    if (pins == 0 || static_cast<size_t>(end_ - begin_) <= length || begin_[length] != '\n' ||
+        begin_[0] != '"' || begin_[pins + 1] != '"' || begin_[pins + 2] != ' ')
+      return next(line);
+    line = std::string_view(begin_, length);
+    begin_ += length + 1;
+    ++lineNumber_;
+    return true;
+  }
+
   // The number of the line next() gave last, counted from 1.
   int64_t lineNumber() const { return lineNumber_; }
   bool failed() const { return failed_; }

@@ -61,7 +61,7 @@ void Replay::replayFile(const SeriesFile& file) {
   fileVectors_ = 0;
   if (!source_.open(file)) differ(0, "the file cannot be opened");
   ++totals_.files;
-  for (std::string_view text; source_.next(text);) line(text);
+  for (std::string_view text; source_.next(text, orderInForce_ ? columns_.width : 0);) line(text);
   if (source_.failed()) differ(0, "the file cannot be read to its end");
   if (inLoop_) differ("the file ends inside a retry loop");
   if (path_->lowPending) differ("the file ends between the two lines of a cycle");
@@ -279,10 +279,10 @@ void Replay::countVectorInLoop() {
 
 void Replay::beginScan(bool instruction, int64_t fileLine) {
   if (expected_.peek() != ExpectedScans::Reader::Start)
-    differ(fileLine, formatText("a %s that the SVF does not give", scanName(instruction)));
+    differ(fileLine, formatText("%s that the SVF does not give", aScan(instruction)));
   if (expected_.takeStart() != instruction)
-    differ(fileLine, formatText("a %s where the SVF gives an %s", scanName(instruction),
-                                scanName(!instruction)));
+    differ(fileLine,
+           formatText("%s where the SVF gives %s", aScan(instruction), aScan(!instruction)));
   scanOpen_ = true;
   scanInstruction_ = instruction;
   scanBits_ = 0;

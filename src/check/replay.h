@@ -125,6 +125,7 @@ class Replay {
     differ(source_.lineNumber(), what);
   }
   const char* scanName(bool instruction) const { return instruction ? "IR scan" : "DR scan"; }
+  const char* aScan(bool instruction) const { return instruction ? "an IR scan" : "a DR scan"; }
 
   ExpectedScans::Reader expected_;
   ReplayTotals totals_;
