@@ -88,19 +88,24 @@ dist: release windows
 	tools/dist build-release/vantrel $(WINDOWS_DIR)/vantrel.exe dist
 
 # Fuzzes the whole in-process translation for FUZZ_SECONDS, seeded with the
-# real SVF corpus and the golden case inputs. Findings land in build-fuzz/.
+# real SVF corpus and the golden case inputs, then the check of written files
+# (edited by the fuzzer) for half as long. Findings land in build-fuzz/.
 FUZZ_SECONDS ?= 60
 fuzz:
 	cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
 	  -DVANTREL_TESTS=OFF -DVANTREL_FUZZ=ON >/dev/null
-	cmake --build build-fuzz -j $(JOBS) --target translate_fuzzer
-	rm -rf build-fuzz/seeds && mkdir -p build-fuzz/seeds build-fuzz/corpus build-fuzz/findings
+	cmake --build build-fuzz -j $(JOBS) --target translate_fuzzer check_fuzzer
+	rm -rf build-fuzz/seeds && mkdir -p build-fuzz/seeds build-fuzz/corpus build-fuzz/findings \
+	  build-fuzz/check-corpus
 	for f in tests/golden/cases/*/input.svf; do cp $$f build-fuzz/seeds/$$(basename $$(dirname $$f)).svf; done
 	if [ -d ../shared/svf-corpus ]; then cp ../shared/svf-corpus/*.svf build-fuzz/seeds/; fi
 	cd build-fuzz && ./fuzz/translate_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=30 \
 	  -rss_limit_mb=2048 -max_len=65536 -dict=../fuzz/svf.dict -artifact_prefix=findings/ \
 	  -print_final_stats=1 corpus seeds
+	cd build-fuzz && ./fuzz/check_fuzzer -max_total_time=$$(( $(FUZZ_SECONDS) / 2 )) -timeout=30 \
+	  -rss_limit_mb=2048 -max_len=4096 -artifact_prefix=findings/check- -print_final_stats=1 \
+	  check-corpus
 
 # Times vantrel on generated inputs against plain buffered writing of the same
 # output, and its start-up on an empty input; an optimised build of its own in

@@ -8,6 +8,8 @@
 //   long100k.svf  one SDR whose value spans 100000 lines of 64 hex digits
 //   long200k.svf  the same over 200000 lines
 //   many.svf      1000000 short statements, one per line
+//   bitstream.svf an FPGA configuration: one SDR of 4000000 bits with TDI,
+//                 cut across files with -SPLITSCANS
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -116,6 +118,16 @@ void writeManyStatements(const std::string& folder) {
   for (int i = 0; i < 1000000; ++i) out.put(kStatements[i % 3]);
 }
 
+void writeBitstream(const std::string& folder) {
+  SvfFile out(folder + "/bitstream.svf");
+  Random random(0x5EED0003);
+  out.put("// FPGA configuration: the whole bitstream in one data scan.\n");
+  out.put("STATE RESET;\nSTATE IDLE;\nSIR 6 TDI (05);\n");
+  out.put("SDR 4000000 TDI (\n");
+  out.putHexLines(random, 1000000);
+  out.put(");\nSIR 6 TDI (0C);\nRUNTEST 24 TCK;\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,5 +140,6 @@ int main(int argc, char** argv) {
   writeLongStatement(folder, "long100k.svf", 100000);
   writeLongStatement(folder, "long200k.svf", 200000);
   writeManyStatements(folder);
+  writeBitstream(folder);
   return 0;
 }

@@ -4,7 +4,9 @@
 //   run_benchmarks VANTREL GENERATE_INPUTS BASELINE_WRITER [RUNS]
 //
 // Every case runs once as warm-up, then RUNS (default 5) timed runs; the table
-// shows the median wall time and the highest peak resident memory. The
+// shows the median wall time and the highest peak resident memory. A second
+// table times each case with -CHECK against the same run without it, the two
+// in turns, and the memory the check adds per scan bit it compares. The
 // start-up case translates an empty input kStartupRuns times: what a run
 // costs before it reads a byte (loading the program and its libraries). Work files
 // go to a temporary folder under $TMPDIR (or /tmp), removed at the end.
@@ -187,6 +189,47 @@ Timing timeRuns(const std::vector<std::string>& argv, const std::string& outFold
   return timing;
 }
 
+// The plain run of a case and the same run with -CHECK, timed in turns so
+// that both meet the same load of a shared machine.
+struct CheckTiming {
+  bool ok = false;
+  Timing plain;
+  Timing checked;
+  long long bits = 0;  // the scan bits the check compared
+};
+
+long long checkedBits(const std::string& consolePath) {
+  const std::string console = readFile(consolePath);
+  const size_t at = console.find(" scans of ");
+  return at == std::string::npos ? 0 : std::atoll(console.c_str() + at + 10);
+}
+
+CheckTiming timeCheck(const std::vector<std::string>& plain,
+                      const std::vector<std::string>& checked, const std::string& outFolder,
+                      const std::string& consolePath, int runs) {
+  CheckTiming timing;
+  std::vector<double> plainSeconds, checkedSeconds;
+  for (int run = 0; run <= runs; ++run) {
+    emptyFolder(outFolder);
+    const RunResult first = runProcess(plain, consolePath);
+    if (!first.started || !reportedSuccess(consolePath)) return timing;
+    emptyFolder(outFolder);
+    const RunResult second = runProcess(checked, consolePath);
+    if (!second.started || !reportedSuccess(consolePath)) return timing;
+    timing.bits = checkedBits(consolePath);
+    if (run == 0) continue;  // warm-up
+    plainSeconds.push_back(first.seconds);
+    checkedSeconds.push_back(second.seconds);
+    timing.plain.peakRssKiB = std::max(timing.plain.peakRssKiB, first.peakRssKiB);
+    timing.checked.peakRssKiB = std::max(timing.checked.peakRssKiB, second.peakRssKiB);
+  }
+  emptyFolder(outFolder);
+  timing.plain.medianSeconds = median(plainSeconds);
+  timing.checked.medianSeconds = median(checkedSeconds);
+  timing.ok = true;
+  return timing;
+}
+
 struct Case {
   std::string name;
   std::string input;  // file name in the input folder
@@ -199,6 +242,7 @@ struct CaseResult {
   OutputSize output;
   Timing translator;
   Timing baseline;
+  CheckTiming check;
 };
 
 void printConsoleTail(const std::string& consolePath) {
@@ -251,6 +295,7 @@ int main(int argc, char** argv) {
       {"long, N=100000", "long100k.svf", {}},
       {"long, N=200000", "long200k.svf", {}},
       {"many statements", "many.svf", {}},
+      {"bitstream, -SS", "bitstream.svf", {"-SS"}},
   };
   std::vector<CaseResult> results(cases.size());
   bool allOk = true;
@@ -309,7 +354,17 @@ int main(int argc, char** argv) {
       return false;
     });
     emptyFolder(outputs);
-    r.ok = r.baseline.ok;
+
+    std::printf("running %s with -CHECK ...\n", c.name.c_str());
+    std::fflush(stdout);
+    std::vector<std::string> checkCommand = command;
+    checkCommand.insert(checkCommand.begin() + 1, "-CHECK");
+    r.check = timeCheck(command, checkCommand, outputs, consolePath, runs);
+    if (!r.check.ok) {
+      std::fprintf(stderr, "\n*** FAILED: %s with -CHECK\n", c.name.c_str());
+      printConsoleTail(consolePath);
+    }
+    r.ok = r.baseline.ok && r.check.ok;
     allOk = allOk && r.ok;
   }
   removeTree(work);
@@ -335,6 +390,28 @@ int main(int argc, char** argv) {
   std::printf(
       "(peak RSS in MB; ratio = translator median / baseline median for the same\n"
       " bytes, files and average line length)\n\n");
+
+  std::printf("%-22s %9s %9s %7s %9s %9s %11s %11s\n", "case", "plain s", "check s", "ratio",
+              "plain RSS", "check RSS", "scan bits", "RSS/bit");
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const CheckTiming& t = results[i].check;
+    if (!t.ok) {
+      std::printf("%-22s   FAILED\n", cases[i].name.c_str());
+      continue;
+    }
+    const double extraBytes =
+        static_cast<double>(t.checked.peakRssKiB - t.plain.peakRssKiB) * 1024.0;
+    std::printf("%-22s %9.3f %9.3f %7.2f %9.1f %9.1f %11lld %9.2f B\n", cases[i].name.c_str(),
+                t.plain.medianSeconds, t.checked.medianSeconds,
+                t.plain.medianSeconds > 0 ? t.checked.medianSeconds / t.plain.medianSeconds : 0.0,
+                static_cast<double>(t.plain.peakRssKiB) / 1024.0,
+                static_cast<double>(t.checked.peakRssKiB) / 1024.0, t.bits,
+                t.bits > 0 ? extraBytes / static_cast<double>(t.bits) : 0.0);
+  }
+  std::printf(
+      "(plain and -CHECK run in turns; ratio = check median / plain median, at most 2;\n"
+      " RSS/bit = the check's peak RSS above the plain run's, per scan bit checked, at most 1 "
+      "B)\n\n");
 
   if (startup.ok)
     std::printf("start-up (empty input): median %.2f ms of %d runs, peak RSS %.1f MB\n",

@@ -1,7 +1,8 @@
 // One fuzz input as a whole in-process translation: the first byte picks an
 // option set (so that every way of writing vectors is reached), the rest is
-// the SVF file. Output files are thrown away. Shared by the fuzzer and the
-// regression test that replays its findings.
+// the SVF file. Output files are thrown away, or with -CHECK kept in memory
+// for the check to read back. Shared by the fuzzer and the regression test
+// that replays its findings.
 #pragma once
 
 #include <cstddef>
@@ -22,6 +23,8 @@ inline std::string runFuzzInput(const uint8_t* data, size_t size) {
       {"-NOCR", "-VL", "2000", "-ND", "3", "-TD", "2", "-CC"},
       {"-STDSVF", "-NORETRY", "-WC"},
       {"-STDSVF", "-SS", "-NOCR", "-VL", "300"},
+      {"-CHECK", "-TRSTNODE", "NTRST", "-WC"},
+      {"-CHECK", "-STDSVF", "-SS", "-NOCR", "-VL", "300", "-NC"},
   };
   if (size == 0) return std::string();
   std::vector<std::string> args{"vantrel"};
@@ -36,6 +39,12 @@ inline std::string runFuzzInput(const uint8_t* data, size_t size) {
   io.discardOutput = true;
   io.discardLimit = 64 << 20;  // a scan of a thousand million bits ends the run early
   io.discardFiles = 2000;      // and so does one cut into a file every few bits
+  std::vector<std::string> kept;
+  if (!options.empty() && options.front() == "-CHECK") {  // the check reads them from memory
+    io.keptOutput = &kept;
+    io.discardLimit = 4 << 20;
+    io.discardFiles = 64;
+  }
   runTranslator(args, console, io);
   return console.str();
 }

@@ -15,20 +15,35 @@ void sayText(std::string_view text) {
   consoleAtLineStart = text.back() == '\n';
 }
 
-void say(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
+namespace {
+
+std::string formatArguments(const char* format, va_list args) {
   va_list copy;
   va_copy(copy, args);
   int length = std::vsnprintf(nullptr, 0, format, copy);
   va_end(copy);
-  if (length > 0) {
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::vsnprintf(text.data(), text.size(), format, args);
-    text.resize(static_cast<size_t>(length));
-    sayText(text);
-  }
+  if (length <= 0) return std::string();
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  std::vsnprintf(text.data(), text.size(), format, args);
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+}  // namespace
+
+void say(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  sayText(formatArguments(format, args));
   va_end(args);
+}
+
+std::string formatText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string text = formatArguments(format, args);
+  va_end(args);
+  return text;
 }
 
 }  // namespace vantrel

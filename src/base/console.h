@@ -5,6 +5,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace vantrel {
@@ -18,6 +19,9 @@ extern bool consoleAtLineStart;
 
 // Prints a C printf format with its arguments.
 void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// The text of a C printf format with its arguments.
+std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Prints text as it stands, any length, embedded NUL bytes included.
 void sayText(std::string_view text);

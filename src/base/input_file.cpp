@@ -1,9 +1,10 @@
 #include "base/input_file.h"
 
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "base/file_read.h"
 
 namespace vantrel {
 
@@ -72,13 +73,7 @@ void InputFile::rewind() {
 
 bool InputFile::fill() {
   if (atEnd_) return false;
-  size_t count;
-  for (;;) {
-    count = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-    if (!std::ferror(file_) || errno != EINTR) break;
-    std::clearerr(file_);  // a signal cut the read short: not a read error
-    if (count > 0) break;
-  }
+  const size_t count = readBlock(file_, buffer_.data(), buffer_.size());
   if (count == 0) {
     failed_ = std::ferror(file_) != 0;
     atEnd_ = true;

@@ -16,6 +16,8 @@ struct Settings {
   bool retryMode = true;       // SDR with expected data runs in a retry loop
   bool standardSvf = false;    // every RUNTEST form of the SVF standard, and FREQUENCY
   bool splitScans = false;     // a scan too long for one file continues in the next
+  bool check = false;          // the files are replayed and compared with the SVF's scans
+  bool checkOnly = false;      // with check: the files on disk are checked, none is written
   int32_t loopCount = 16;
   int32_t loopAdjust = 1;
   int32_t compareVector = 1;  // bit of a retried SDR that must compare

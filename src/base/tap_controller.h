@@ -45,6 +45,39 @@ inline bool isStableState(TapState state) {
   return state == RESET || state == IDLE || state == DRPAUSE || state == IRPAUSE;
 }
 
+// The IEEE 1149.1 state diagram: the state after a cycle with TMS 0 and with
+// TMS 1, for each state. UNKNOWN stays UNKNOWN.
+inline constexpr TapState kSuccessors[17][2] = {
+    {IDLE, RESET},          // RESET
+    {IDLE, DRSELECT},       // IDLE
+    {DRCAPTURE, IRSELECT},  // DRSELECT
+    {DRSHIFT, DREXIT1},     // DRCAPTURE
+    {DRSHIFT, DREXIT1},     // DRSHIFT
+    {DRPAUSE, DRUPDATE},    // DREXIT1
+    {DRPAUSE, DREXIT2},     // DRPAUSE
+    {DRSHIFT, DRUPDATE},    // DREXIT2
+    {IDLE, DRSELECT},       // DRUPDATE
+    {IRCAPTURE, RESET},     // IRSELECT
+    {IRSHIFT, IREXIT1},     // IRCAPTURE
+    {IRSHIFT, IREXIT1},     // IRSHIFT
+    {IRPAUSE, IRUPDATE},    // IREXIT1
+    {IRPAUSE, IREXIT2},     // IRPAUSE
+    {IRSHIFT, IRUPDATE},    // IREXIT2
+    {IDLE, DRSELECT},       // IRUPDATE
+    {UNKNOWN, UNKNOWN},     // UNKNOWN
+};
+
+// The state one TCK cycle with TMS `tms` ('0' or '1') leads to from `state`.
+// Pure: the model is not moved, so it also serves code that follows a
+// controller of its own.
+inline TapState successor(TapState state, char tms) {
+  if (tms != '0' && tms != '1') return UNKNOWN;
+  return kSuccessors[state][tms - '0'];
+}
+
+// The name of a state as vectors name it ("Shift-DR"); " " for UNKNOWN.
+std::string_view tapStateName(TapState state);
+
 // The state one cycle with TMS `tms` ('0' or '1') leads to from currentState,
 // and in `longName` the name written on the vector that enters it. The model
 // itself is not moved. From UNKNOWN it stays UNKNOWN, named " ".

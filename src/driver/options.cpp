@@ -39,6 +39,8 @@ enum class Option {
   DefaultDevice,
   StandardSvf,
   SplitScans,
+  Check,
+  CheckOnly,
   Unknown
 };
 
@@ -99,6 +101,8 @@ constexpr OptionName optionNames[] = {
     {"STANDARDSVF", Option::StandardSvf},
     {"SS", Option::SplitScans},
     {"SPLITSCANS", Option::SplitScans},
+    {"CHECK", Option::Check},
+    {"CHECKONLY", Option::CheckOnly},
 };
 
 Option lookUpOption(const std::string& argument) {
@@ -246,6 +250,15 @@ void applyOption(Option option, const std::string& value, const std::string& pro
       s.splitScans = true;
       say("Split long scans across output files.\n");
       break;
+    case Option::Check:
+      s.check = true;
+      say("Check the output files against the SVF after translation.\n");
+      break;
+    case Option::CheckOnly:
+      s.check = true;
+      s.checkOnly = true;
+      say("Check the existing output files against the SVF; none is written.\n");
+      break;
     case Option::DefaultDevice:
       s.defaultDevice = value;
       say("Default Device is %s.\n", value.c_str());
@@ -287,6 +300,8 @@ void printUsage(const std::string& programName) {
       "-DEFAULTDEVICE \"device name\"  {}  Set the default device.\n"
       "-STDSVF or -STANDARDSVF           RUNTEST and FREQUENCY as the SVF standard defines them.\n"
       "-SS or -SPLITSCANS                Scans too long for one file continue in the next.\n"
+      "-CHECK                            Replay the output files and compare them with the SVF.\n"
+      "-CHECKONLY                        Check existing output files; write none.\n"
       "-HELP or -?                       Display this screen.\n"
       "*-Default setting.  {value}-Default Value.\n\n\n");
   endRun();

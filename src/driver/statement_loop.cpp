@@ -8,6 +8,8 @@
 #include "base/run_stop.h"
 #include "base/settings.h"
 #include "base/statement.h"
+#include "check/expected_scans.h"
+#include "check/series_check.h"
 #include "driver/command_list.h"
 #include "driver/dispatch.h"
 #include "driver/options.h"
@@ -48,6 +50,7 @@ void resetTranslation() {
   resetEmitter();
   resetPio();
   resetCommandList();
+  expectedScans.reset(settings.check);
 }
 
 void resetRun() {
@@ -58,9 +61,29 @@ void resetRun() {
   resetTranslation();
 }
 
+// The files of the series as the check reads them: on disk, or in memory.
+std::vector<SeriesFile> seriesFiles(int32_t count, const RunIo& io) {
+  const std::vector<std::string>* texts = settings.checkOnly ? io.existingFiles : keptOutput;
+  std::vector<SeriesFile> files;
+  for (int32_t number = 1; number <= count; ++number) {
+    SeriesFile file;
+    file.name = outputFilePath(settings.outputFileName, number);
+    file.inMemory = texts != nullptr;
+    if (texts && static_cast<size_t>(number) <= texts->size())
+      file.text = &(*texts)[static_cast<size_t>(number - 1)];
+    files.push_back(file);
+  }
+  return files;
+}
+
 void translate(const std::vector<std::string>& args, const RunIo& io) {
   say("\nvantrel - SVF to VCL Translator - Version: %s\n\n", VANTREL_VERSION);
   parseOptions(args);
+  if (settings.checkOnly) {  // the translation runs in memory only
+    discardOutput = true;
+    keptOutput = nullptr;
+  }
+  expectedScans.reset(settings.check);
   if (io.inputText) {
     svfInput.openText(*io.inputText);
   } else if (!svfInput.open(settings.inputFileName)) {
@@ -117,13 +140,16 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
   svfInput.close();
   if (!closeOutputFile()) endRun();
   const int32_t filesMade = fileNumber - 1;
+  if (settings.check) checkSeries(seriesFiles(filesMade, io));
   if (filesMade > 1)
     say("Translation Successful %d files generated.\n", filesMade);
   else
     say("Translation Successful 1 file generated.\n");
   // A tester loading the series by a wildcard would take that file and the
   // ones after it too: they are left alone, but named.
-  if (!discardOutput && !nextIsInput && fileExists(nextFile))
+  const bool seriesOnDisk =
+      settings.checkOnly ? io.existingFiles == nullptr : !discardOutput && keptOutput == nullptr;
+  if (seriesOnDisk && !nextIsInput && fileExists(nextFile))
     say("Note: %s and later files of this series are from an earlier run.\n", nextFile.c_str());
 }
 
@@ -136,6 +162,7 @@ int runTranslator(const std::vector<std::string>& args, std::ostream& console, c
   discardOutput = io.discardOutput;
   discardLimit = io.discardLimit;
   discardFiles = io.discardFiles;
+  keptOutput = io.keptOutput;
   try {
     translate(args, io);
   } catch (const RunStopped& stop) {
@@ -149,6 +176,8 @@ int runTranslator(const std::vector<std::string>& args, std::ostream& console, c
   discardOutput = false;
   discardLimit = 0;
   discardFiles = 0;
+  keptOutput = nullptr;
+  expectedScans.reset(false);  // the record of a long program is large
   console.flush();
   consoleStream = nullptr;
   return 1;

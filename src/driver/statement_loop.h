@@ -17,6 +17,11 @@ struct RunIo {
   bool discardOutput = false;              // output files are not written
   size_t discardLimit = 0;                 // with discardOutput: bytes per file before the run ends
   int32_t discardFiles = 0;                // with discardOutput: files before the run ends
+  // Output files kept here in memory (file 1 first) instead of written, with
+  // the limits of discardOutput; -CHECK reads them back from here.
+  std::vector<std::string>* keptOutput = nullptr;
+  // With -CHECKONLY: the series to check (file 1 first), instead of the files on disk.
+  const std::vector<std::string>* existingFiles = nullptr;
 };
 
 // Runs a whole translation: `args` as on the command line (args[0] is the

@@ -7,6 +7,7 @@
 #include "base/console.h"
 #include "base/settings.h"
 #include "base/statement.h"
+#include "scan/expected_bits.h"
 #include "scan/long_scan.h"
 #include "scan/retry_loop.h"
 #include "scan/scan_bits.h"
@@ -141,6 +142,7 @@ void runScan(const ScanGroup& group) {
   if (!cuts) checkRoomForScan(group.header, group.data, group.trailer);
   if (currentState == UNKNOWN) moveToStableState(RESET);
   walkPath(group.entryFrom(currentState));
+  recordExpectedScan(group, retried && !cuts);
   shiftBits(group.header, cutsOrNone);
   checkRegister(group.data);
   // A scan cut across files is compared once: a loop cannot span files.

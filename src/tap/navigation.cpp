@@ -5,6 +5,7 @@
 
 #include "base/console.h"
 #include "base/statement.h"
+#include "check/expected_scans.h"
 #include "vcl/emitter.h"
 #include "vcl/preamble.h"
 
@@ -60,12 +61,14 @@ bool stepTapState(TapState target) {
     if (target != RESET) moveToStableState(target);
   } else {
     std::string_view name;
+    const TapState from = currentState;
     if (nextTapState('1', name) == target)
       clockTms1();
     else if (nextTapState('0', name) == target)
       clockTms0();
     else
       return false;
+    expectedScans.plannedStep(from, target);
   }
   // Also where TRST held the controller in reset during the cycle: the
   // path being walked goes on from the state it planned.

@@ -6,6 +6,7 @@
 #include "base/console.h"
 #include "base/settings.h"
 #include "base/statement.h"
+#include "check/expected_scans.h"
 #include "svf/decimal.h"
 #include "svf/tokenizer.h"
 #include "tap/navigation.h"
@@ -150,12 +151,14 @@ void handleTrst(std::string_view parameter) {
     // Nothing on the tester drives TRST, so the controller was not reset:
     // its state is unknown until the next move resets it with TMS.
     currentState = UNKNOWN;
+    expectedScans.resetByTms();
     return;
   }
   // Drive TRST low for one cycle at once, with TMS high so that the
   // controller stays in Test-Logic-Reset when TRST is released.
   if (!preambleWritten) writeUnitPreamble();
   currentState = RESET;
+  expectedScans.resetByTrst();
   trstLevel = '0';
   clockTms1();
 }

@@ -34,7 +34,13 @@ void OutputBuffer::openDiscarding(size_t limit) {
   used_ = 0;
 }
 
+void OutputBuffer::openInMemory(std::string* text, size_t limit) {
+  openDiscarding(limit);
+  memory_ = text;
+}
+
 void OutputBuffer::flush() {
+  if (memory_) memory_->append(buffer_.get(), used_);
   if (!file_) {  // discarding, or nothing is open: the text goes nowhere
     discarded_ += used_;
     used_ = 0;
@@ -71,6 +77,8 @@ void OutputBuffer::makeRoom(size_t size) {
 
 bool OutputBuffer::close() {
   if (discarding_) {
+    if (memory_) memory_->append(buffer_.get(), used_);
+    memory_ = nullptr;
     discarding_ = false;
     used_ = 0;
     return true;

@@ -35,6 +35,9 @@ class OutputBuffer {
   // `limit` bytes (0: no limit) the run ends, so that a scan of a thousand
   // million bits cannot stall a fuzzing run.
   void openDiscarding(size_t limit);
+  // Takes text like an open file and appends it to `text`, which must
+  // outlive the file; past `limit` bytes (0: no limit) the run ends.
+  void openInMemory(std::string* text, size_t limit);
   // Writes what is buffered and closes the file. False if any write failed.
   bool close();
   bool isOpen() const { return file_ || discarding_; }
@@ -67,6 +70,7 @@ class OutputBuffer {
   bool discarding_ = false;
   size_t discardLimit_ = 0;
   size_t discarded_ = 0;
+  std::string* memory_ = nullptr;  // where text kept in memory goes
   bool failed_ = false;
   // Left uninitialised: zeroing it would fault in every page of a megabyte
   // before the first byte is written, most of the time of a short run.

@@ -19,6 +19,7 @@ bool trstAssigned = false;
 bool discardOutput = false;
 size_t discardLimit = 0;
 int32_t discardFiles = 0;
+std::vector<std::string>* keptOutput = nullptr;
 int64_t splitMargin = 0;
 bool ceilingPassed = false;
 
@@ -129,10 +130,17 @@ void openOutputFile(const std::string& givenName) {
     say("\nAn output file name was not entered!!\n");
     endRun();
   }
-  if (discardOutput) {
+  if (discardOutput || keptOutput) {
     // A long scan cut with a tiny vector limit makes a file every few bits.
     if (discardFiles != 0 && fileNumber > discardFiles) endRun();
-    outputFile.openDiscarding(discardLimit);
+    if (keptOutput) {
+      const size_t index = static_cast<size_t>(fileNumber - 1);
+      if (keptOutput->size() <= index) keptOutput->resize(index + 1);
+      (*keptOutput)[index].clear();
+      outputFile.openInMemory(&(*keptOutput)[index], discardLimit);
+    } else {
+      outputFile.openDiscarding(discardLimit);
+    }
   } else if (svfInput.isSameFile(fullPath)) {
     say("Output file %s is the input file!\n", fullPath.c_str());
     endRun();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "vcl/output_buffer.h"
 
@@ -17,6 +18,9 @@ extern bool trstAssigned;        // a TRST node is assigned: vectors carry TRST
 extern bool discardOutput;       // files are named and written, but to nowhere
 extern size_t discardLimit;      // bytes per discarded file before the run ends (0: none)
 extern int32_t discardFiles;     // discarded files before the run ends (0: no limit)
+// When set, files are named but kept here in memory, by number (file 1 at
+// index 0), with the limits of discarded files.
+extern std::vector<std::string>* keptOutput;
 
 // A file that reaches this many lines makes the whole translation start over
 // with files split earlier, by kMarginStep lines more at every restart.

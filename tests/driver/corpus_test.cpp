@@ -1,6 +1,6 @@
 // Every real SVF file of the shared corpus goes through the translator
 // without a crash: it translates, or it stops with one of the translator's
-// own reports.
+// own reports. What it translates passes the check of its files (-CHECK).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -52,15 +52,17 @@ void translateCorpus(const std::vector<std::string>& options) {
     for (const char* ending : kEndings)
       known = known || sandbox.console().find(ending) != std::string::npos;
     EXPECT_TRUE(known) << entry.path() << " ended with:\n" << sandbox.console();
+    EXPECT_EQ(sandbox.console().find("Check failed"), std::string::npos) << entry.path() << "\n"
+                                                                         << sandbox.console();
     EXPECT_TRUE(sandbox.exists("out.v01")) << entry.path();
   }
   EXPECT_GT(files, 0);
 }
 
-TEST(Corpus, EveryFileWithDefaultOptions) { translateCorpus({"-Q"}); }
+TEST(Corpus, EveryFileWithDefaultOptions) { translateCorpus({"-Q", "-CHECK"}); }
 
 TEST(Corpus, EveryFileWithClocksNoRetryNoComments) {
-  translateCorpus({"-Q", "-NOCR", "-NORETRY", "-NC"});
+  translateCorpus({"-Q", "-NOCR", "-NORETRY", "-NC", "-CHECK"});
 }
 
 }  // namespace

@@ -169,6 +169,10 @@ CaseRun runCase(const GoldenCase& c, const std::vector<std::string>& args, const
   return run;
 }
 
+std::map<std::string, std::string> expectedOutputs(const GoldenCase& c) {
+  return filesBelow(fs::path(c.folder) / "expected");
+}
+
 void expectMatchesCase(const GoldenCase& c, const CaseRun& run) {
   const fs::path caseDir = c.folder;
   if (std::getenv("VANTREL_UPDATE_GOLDEN")) {
@@ -179,7 +183,7 @@ void expectMatchesCase(const GoldenCase& c, const CaseRun& run) {
   }
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.console, readFile((caseDir / "console.txt").string()));
-  const std::map<std::string, std::string> expected = filesBelow(caseDir / "expected");
+  const std::map<std::string, std::string> expected = expectedOutputs(c);
   for (const auto& [name, content] : expected) {
     auto found = run.outputs.find(name);
     if (found == run.outputs.end())

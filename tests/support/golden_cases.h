@@ -59,6 +59,9 @@ struct Runner {
 CaseRun runCase(const GoldenCase& c, const std::vector<std::string>& args,
                 const Runner& runner = Runner{});
 
+// The files a run of the case must leave, by relative name.
+std::map<std::string, std::string> expectedOutputs(const GoldenCase& c);
+
 // Checks a run against the case: status 1, console text, output files,
 // inputs unchanged. With VANTREL_UPDATE_GOLDEN set, records the run as the
 // expected result instead.

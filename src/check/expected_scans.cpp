@@ -1,0 +1,124 @@
+#include "check/expected_scans.h"
+
+#include <algorithm>
+
+#include "base/statement.h"
+
+namespace vantrel {
+
+ExpectedScans expectedScans;
+
+void ExpectedScans::reset(bool enabled) {
+  enabled_ = enabled;
+  paused_ = 0;
+  open_ = false;
+  line_ = 0;
+  blocks_.clear();
+  blocks_.shrink_to_fit();
+  size_ = 0;
+  next_ = blockEnd_ = nullptr;
+}
+
+void ExpectedScans::newBlock() {
+  constexpr size_t kBlockBytes = (kBlockMask + 1) / 2;
+  blocks_.emplace_back(new uint8_t[kBlockBytes]);
+  next_ = blocks_.back().get();
+  blockEnd_ = next_ + kBlockBytes;
+}
+
+void ExpectedScans::noteStep(TapState from, TapState to) {
+  if (from == DRSHIFT || from == IRSHIFT) {
+    // A cycle in a shift state shifts a bit, though the path drives none.
+    if (!open_) {
+      beginScan(from == IRSHIFT);
+    } else if (statementLine != line_) {
+      push(kLine);
+      pushLine(statementLine);
+    }
+    addBit('Z', 'X');
+  }
+  if (to == DRUPDATE || to == IRUPDATE) end(ScanEnd::Update);
+}
+
+void ExpectedScans::beginScan(bool instruction) {
+  if (!enabled_) return;
+  open_ = true;
+  push(instruction ? kStartIr : kStartDr);
+  pushLine(statementLine);
+}
+
+void ExpectedScans::end(ScanEnd how) {
+  if (!open_) return;
+  open_ = false;
+  push(how == ScanEnd::Update ? kEndUpdate : how == ScanEnd::Reset ? kEndReset : kEndEither);
+}
+
+// Lines only grow within a pass over the input: each is written as the
+// difference from the one before, mostly a single item.
+void ExpectedScans::pushLine(int64_t line) {
+  pushNumber(line - line_);
+  line_ = line;
+}
+
+// Three bits an item, the lowest first; the fourth bit says that more follow.
+// Zigzag: 0, -1, 1, -2 ... become 0, 1, 2, 3 ...
+void ExpectedScans::pushNumber(int64_t value) {
+  uint64_t bits = (static_cast<uint64_t>(value) << 1) ^ static_cast<uint64_t>(value >> 63);
+  while (bits >= 8) {
+    push(static_cast<uint8_t>(8 | (bits & 7)));
+    bits >>= 3;
+  }
+  push(static_cast<uint8_t>(bits));
+}
+
+int64_t ExpectedScans::Reader::takeNumber() {
+  uint64_t bits = 0;
+  for (unsigned shift = 0; position_ < scans_.size_ && shift < 64; shift += 3) {
+    const uint8_t item = scans_.at(position_++);
+    bits |= uint64_t{item & 7u} << shift;
+    if (!(item & 8)) break;
+  }
+  return static_cast<int64_t>(bits >> 1) ^ -static_cast<int64_t>(bits & 1);
+}
+
+ExpectedScans::Reader::Kind ExpectedScans::Reader::peek() {
+  for (;;) {
+    if (position_ >= scans_.size_) return Done;
+    const uint8_t item = scans_.at(position_);
+    if (item <= 8) return Bit;
+    if (item == kStartDr || item == kStartIr) return Start;
+    if (item != kLine) return End;
+    ++position_;
+    line_ += takeNumber();
+  }
+}
+
+bool ExpectedScans::Reader::takeStart() {
+  const bool instruction = scans_.at(position_++) == kStartIr;
+  line_ += takeNumber();
+  return instruction;
+}
+
+ScanEnd ExpectedScans::Reader::takeEnd() {
+  const uint8_t item = scans_.at(position_++);
+  return item == kEndUpdate  ? ScanEnd::Update
+         : item == kEndReset ? ScanEnd::Reset
+                             : ScanEnd::Either;
+}
+
+bool ExpectedScans::Reader::enterBlock() {
+  if (position_ >= scans_.size_) return false;
+  const uint64_t block = position_ >> kBlockShift;
+  block_ = scans_.blocks_[block].get();
+  blockEnd_ = std::min(scans_.size_, (block + 1) << kBlockShift);
+  return true;
+}
+
+uint64_t ExpectedScans::Reader::bitsAhead() {
+  Reader ahead = *this;
+  uint64_t bits = 0;
+  for (char tdi, tdo; ahead.peek() == Bit; ++bits) ahead.takeBit(tdi, tdo);
+  return bits;
+}
+
+}  // namespace vantrel

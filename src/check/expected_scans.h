@@ -1,0 +1,192 @@
+// The scans the SVF program asks for, as the translator reads them: what the
+// check (check/series_check.h) compares the written files with.
+//
+// While a run with -CHECK translates, the scan code puts down every scan its
+// statements give: the register (DR or IR) and, for each bit in shift order,
+// the level driven on TDI ('0', '1', or 'Z' where SMASK leaves it undriven)
+// and the level expected on TDO ('H', 'L', or 'X' where nothing is
+// compared). The bits come from the scan registers by the scan code's own
+// rules, never from the vector lines.
+//
+// The TAP steps the translator plans (not the cycles the emitter writes)
+// shift the bits of explicit STATE paths and end scans: a step that starts in
+// Shift-DR or Shift-IR shifts one undriven, uncompared bit (STATE ... DRSHIFT
+// DREXIT1 ...), a step into Update-DR or Update-IR ends the scan, and TRST
+// ends it without an Update. A pass through Capture and Update that shifts no
+// bit is no scan.
+//
+// Memory: four bits per scan bit, kept in blocks (no copy as the record
+// grows), and a few more per scan for its start, its end and its SVF line.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "base/tap_controller.h"
+
+namespace vantrel {
+
+// How a scan ends.
+enum class ScanEnd {
+  Update,  // the controller passes Update-DR or Update-IR
+  Reset,   // TRST resets the controller in the middle of the scan
+  Either,  // a reset by TMS from wherever the controller is: Update or not
+  Open,    // nothing ends it: the next scan begins, or the program ends
+};
+
+// The part of a bit's code that each TDI level and each TDO level gives.
+struct LevelCodes {
+  uint8_t tdi[256] = {};
+  uint8_t tdo[256] = {};
+  constexpr LevelCodes() {
+    for (int c = 0; c < 256; ++c) {
+      tdi[c] = c == '0' ? 0 : c == '1' ? 3 : 6;
+      tdo[c] = c == 'L' ? 0 : c == 'H' ? 1 : 2;
+    }
+  }
+};
+inline constexpr LevelCodes kLevelCodes{};
+
+class ExpectedScans {
+ public:
+  // Forgets every scan; `enabled` false makes the calls below do nothing.
+  void reset(bool enabled);
+  bool enabled() const { return enabled_; }
+
+  // A TAP step that the translator plans, one cycle from `from` to `to`.
+  void plannedStep(TapState from, TapState to) {
+    if (enabled_ && paused_ == 0) noteStep(from, to);
+  }
+  // An SDR or SIR scan with its header and trailer: its bits follow.
+  void beginScan(bool instruction);
+  void addBit(char tdi, char tdo) { push(bitCode(tdi, tdo)); }
+  // The same with the bit's levels as bitCode() gives them.
+  void addBitCode(uint8_t code) { push(code); }
+  // TRST held low: an open scan ends without Update.
+  void resetByTrst() { end(ScanEnd::Reset); }
+  // A reset the tester makes by TMS from a state the translator does not
+  // know (TRST without a TRST node).
+  void resetByTms() { end(ScanEnd::Either); }
+
+  // While paused, planned steps are not the tester's path (the cycles of a
+  // retry loop's failing try); scans the SVF gives are not paused.
+  class Pause {
+   public:
+    explicit Pause(ExpectedScans& scans) : scans_(scans) { ++scans_.paused_; }
+    ~Pause() { --scans_.paused_; }
+    Pause(const Pause&) = delete;
+    Pause& operator=(const Pause&) = delete;
+
+   private:
+    ExpectedScans& scans_;
+  };
+
+  // Reads the record from the start, one item at a time.
+  class Reader {
+   public:
+    enum Kind { Bit, Start, End, Done };
+    explicit Reader(const ExpectedScans& scans) : scans_(scans) {}
+
+    // The kind of the next item (line changes are taken on the way).
+    Kind peek();
+    // The next bit: its TDI and expected TDO. Only after peek() gave Bit.
+    void takeBit(char& tdi, char& tdo) { decodeBit(scans_.at(position_++), tdi, tdo); }
+    // The next item when it is a bit (the usual case, taken fast): its
+    // code, as bitCode() gives it. False, taking nothing, for any other item.
+    bool takeBitCode(uint8_t& code) {
+      if (position_ >= blockEnd_ && !enterBlock()) return false;
+      const uint8_t byte = block_[(position_ & kBlockMask) >> 1];
+      const uint8_t item = position_ & 1 ? byte >> 4 : byte & 15;
+      if (item > 8) return false;
+      code = item;
+      ++position_;
+      return true;
+    }
+    // The next start: whether it is an instruction scan. After peek() gave Start.
+    bool takeStart();
+    // The next end. After peek() gave End.
+    ScanEnd takeEnd();
+    // The SVF line of the statement that gave the item read last (0 before
+    // the first).
+    int64_t line() const { return line_; }
+    // How many bits follow before the next item of another kind.
+    uint64_t bitsAhead();
+
+   private:
+    int64_t takeNumber();
+    // Makes block_ the block that holds position_; false at the end.
+    bool enterBlock();
+
+    const ExpectedScans& scans_;
+    uint64_t position_ = 0;
+    int64_t line_ = 0;
+    const uint8_t* block_ = nullptr;  // the block of the items before blockEnd_
+    uint64_t blockEnd_ = 0;
+  };
+
+  // A bit's levels as one small number: TDI 0, 1, Z times 3, plus TDO L, H,
+  // X. Looked up, not compared: the levels of a scan are random data.
+  static uint8_t bitCode(char tdi, char tdo) {
+    return static_cast<uint8_t>(kLevelCodes.tdi[static_cast<unsigned char>(tdi)] +
+                                kLevelCodes.tdo[static_cast<unsigned char>(tdo)]);
+  }
+  static char tdiOf(uint8_t code) { return "01Z"[code / 3]; }
+  static char tdoOf(uint8_t code) { return "LHX"[code % 3]; }
+
+ private:
+  static constexpr unsigned kBlockShift = 17;  // nibbles per block: 2^17, 64 KiB
+  static constexpr uint64_t kBlockMask = (uint64_t{1} << kBlockShift) - 1;
+
+  // Four-bit items: 0 to 8 a bit (TDI 0, 1, Z times 3, plus TDO L, H, X);
+  // the others mark a scan's start (followed by its SVF line), a new SVF line
+  // within a scan, or an end.
+  enum Item : uint8_t {
+    kStartDr = 9,
+    kStartIr = 10,
+    kLine = 11,
+    kEndUpdate = 12,
+    kEndReset = 13,
+    kEndEither = 14
+  };
+
+  static void decodeBit(uint8_t code, char& tdi, char& tdo) {
+    tdi = tdiOf(code);
+    tdo = tdoOf(code);
+  }
+
+  void noteStep(TapState from, TapState to);
+  void end(ScanEnd how);
+  void pushLine(int64_t line);
+  void pushNumber(int64_t value);
+
+  // Callers have made sure the record is enabled.
+  void push(uint8_t item) {
+    if (size_ & 1) {
+      *next_++ |= static_cast<uint8_t>(item << 4);
+    } else {
+      if (next_ == blockEnd_) newBlock();
+      *next_ = item;
+    }
+    ++size_;
+  }
+  void newBlock();
+  uint8_t at(uint64_t position) const {
+    const uint8_t byte = blocks_[position >> kBlockShift][(position & kBlockMask) >> 1];
+    return position & 1 ? byte >> 4 : byte & 15;
+  }
+
+  bool enabled_ = false;
+  int paused_ = 0;
+  bool open_ = false;  // a scan has begun and not ended
+  int64_t line_ = 0;   // the SVF line written last
+  std::vector<std::unique_ptr<uint8_t[]>> blocks_;
+  uint64_t size_ = 0;        // items
+  uint8_t* next_ = nullptr;  // the byte of the item after the last
+  uint8_t* blockEnd_ = nullptr;
+};
+
+// The record of the run.
+extern ExpectedScans expectedScans;
+
+}  // namespace vantrel

@@ -1,0 +1,268 @@
+// A good series of files, then one fault planted in a copy of it: the check
+// of the copy (-CHECKONLY) names the file and the line of the fault, what
+// differs there, and the SVF statement it is about.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+#include "support/sandbox.h"
+
+namespace vantrel::testing {
+namespace {
+
+// An instruction, a retried data scan, a wait, a scan left in Pause-DR that
+// TRST ends, a data scan cut across three files, and an instruction.
+const char* const kProgram =
+    "STATE RESET;\n"
+    "SIR 8 TDI (A5);\n"
+    "RUNTEST 100 TCK;\n"
+    "SDR 16 TDI (1234) TDO (5678) MASK (FFFF);\n"
+    "ENDDR DRPAUSE;\n"
+    "SDR 8 TDI (0F);\n"
+    "TRST ON;\n"
+    "HDR 2 TDI (1);\n"
+    "SDR 300 TDI (0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF0123456789ABC)"
+    " TDO (FEDCBA9876543210FEDCBA9876543210FEDCBA9876543210FEDCBA9876543210FEDCBA9876543)"
+    " MASK (FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF);\n"
+    "SIR 8 TDI (5A);\n";
+const std::vector<std::string> kOptions = {"-NC", "-SS", "-VL", "400", "-TRSTNODE", "NTRST"};
+
+using Lines = std::vector<std::string>;
+
+Lines splitLines(const std::string& text) {
+  Lines lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string joinLines(const Lines& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+bool isLow(const std::string& line) { return line.rfind("\"0", 0) == 0; }
+bool isHigh(const std::string& line) { return line.rfind("\"1", 0) == 0; }
+
+// The index of the `n`th line (from 0) that `test` accepts.
+size_t nth(const Lines& lines, const std::function<bool(const std::string&)>& test, int n) {
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (test(lines[i]) && n-- == 0) return i;
+  ADD_FAILURE() << "no such line";
+  return 0;
+}
+
+size_t indexOf(const Lines& lines, const std::string& line) {
+  return nth(
+      lines, [&](const std::string& l) { return l == line; }, 0);
+}
+
+// Each plants its fault and returns the line (from 1) the report names.
+using Plant = std::function<size_t(Lines&)>;
+
+size_t flipTdi(Lines& lines) {
+  const size_t low = nth(
+      lines, [](const std::string& l) { return isLow(l) && l[3] != 'Z'; }, 9);
+  for (size_t i : {low, low + 1}) lines[i][3] = lines[i][3] == '0' ? '1' : '0';
+  return low + 1;
+}
+
+size_t swapTdo(Lines& lines) {
+  const size_t low = nth(
+      lines, [](const std::string& l) { return isLow(l) && l[4] != 'X'; }, 2);
+  lines[low][4] = lines[low][4] == 'H' ? 'L' : 'H';
+  return low + 1;
+}
+
+size_t dropHighLine(Lines& lines) {
+  const size_t high = nth(lines, isHigh, 40);
+  lines.erase(lines.begin() + static_cast<long>(high));
+  return high + 1;  // the low line that now follows a low line
+}
+
+size_t doubleLowLine(Lines& lines) {
+  const size_t low = nth(lines, isLow, 30);
+  lines.insert(lines.begin() + static_cast<long>(low), lines[low]);
+  return low + 2;
+}
+
+// The failing try of the retry loop goes Run-Test-Idle, Select-DR-Scan,
+// Capture-DR, Shift-DR at its end; with TMS 0 instead of 1 on the Select
+// cycle it stays in Run-Test-Idle.
+size_t breakReturnPath(Lines& lines) {
+  const size_t end = indexOf(lines, "end homingloop");
+  for (size_t i : {end - 7, end - 6}) lines[i][2] = '0';
+  return end + 1;
+}
+
+size_t compareOnHighLine(Lines& lines) {
+  const size_t high = nth(lines, isHigh, 5);
+  lines[high][4] = 'H';
+  return high + 1;
+}
+
+size_t executeOtherLevel(Lines& lines) {
+  const size_t execute = nth(
+      lines, [](const std::string& l) { return l.rfind("execute", 0) == 0; }, 0);
+  std::string& level = lines[execute];
+  level[12] = level[12] == 'H' ? 'L' : 'H';
+  return execute + 1;
+}
+
+size_t dropClosingLines(Lines& lines) {
+  lines.resize(lines.size() - 2);
+  return lines.size();
+}
+
+// The cycle from Test-Logic-Reset to Run-Test-Idle, the sixth of the file.
+size_t compareOutsideShift(Lines& lines) {
+  const size_t low = nth(lines, isLow, 5);
+  lines[low][4] = 'L';
+  return low + 1;
+}
+
+size_t pinTooMany(Lines& lines) {
+  const size_t low = nth(lines, isLow, 20);
+  lines[low].insert(2, "0");
+  return low + 1;
+}
+
+// The last scan: 4 cycles in, 8 bits, 2 to Run-Test-Idle.
+size_t dropLastScan(Lines& lines) {
+  const size_t endPcf = lines.size() - 2;
+  lines.erase(lines.begin() + static_cast<long>(endPcf - 28),
+              lines.begin() + static_cast<long>(endPcf));
+  return lines.size();
+}
+
+// TRST held high in its reset cycle: the scan left in Pause-DR goes on. The
+// cycle (TMS 1) leads to Exit2-DR, the next (TMS 0) to Shift-DR, and the one
+// after shifts a ninth bit.
+size_t releaseTrst(Lines& lines) {
+  const size_t trst = nth(
+      lines, [](const std::string& l) { return isLow(l) && l[5] == '0'; }, 0);
+  for (size_t i : {trst, trst + 1}) lines[i][5] = '1';
+  return trst + 5;
+}
+
+struct Fault {
+  const char* name;
+  const char* file;  // the file the fault is planted in
+  Plant plant;       // none: the file is removed
+  std::string report;
+  int svfLine;
+};
+
+std::map<std::string, std::string> goodSeries() {
+  static const std::map<std::string, std::string> series = [] {
+    std::vector<std::string> options = kOptions;
+    options.push_back("-CHECK");
+    const Translation good = translate(kProgram, options);
+    EXPECT_NE(good.console.find("Checked 4 files: 5 scans of 342 bits"), std::string::npos)
+        << good.console;
+    return good.outputs;
+  }();
+  return series;
+}
+
+TEST(PlantedFaults, EachIsReportedAtItsFileAndLine) {
+  const std::vector<Fault> faults = {
+      {"one TDI level flipped", "out.v02", flipTdi,
+       "bit 36 of the DR scan, TDI: expected 1, found 0.", 9},
+      {"one TDO H/L swapped", "out.v01", swapTdo, "bit 4 of the DR scan, TDO: expected H, found L.",
+       4},
+      {"a vector line dropped", "out.v03", dropHighLine, "a TCK-low line after the TCK-low", 9},
+      {"a vector line doubled", "out.v02", doubleLowLine, "a TCK-low line after the TCK-low", 9},
+      {"a file missing", "out.v03", nullptr, "Check failed: out.v03: the file cannot be opened", 9},
+      {"the loop's return path altered", "out.v01", breakReturnPath,
+       "the failing try of the retry loop of line 189 ends in Run-Test-Idle", 4},
+      {"a compare on a TCK-high line", "out.v03", compareOnHighLine, "a TCK-high line compares TDO",
+       9},
+      {"the compare vector expects the other level", "out.v01", executeOtherLevel,
+       "bit 1 of the DR scan, TDO: expected L, found H.", 4},
+      {"the closing lines cut off", "out.v02", dropClosingLines, "the file does not end its unit",
+       9},
+      {"a compare outside a shift state", "out.v01", compareOutsideShift,
+       "a compare in Test-Logic-Reset, outside Shift-DR and Shift-IR", 2},
+      {"a pin too many", "out.v02", pinTooMany,
+       "a vector line of 6 pins where the pcf order in force has 5", 9},
+      {"the last scan dropped", "out.v04", dropLastScan, "the files end; the SVF gives 1 more scan",
+       10},
+      {"TRST not driven low", "out.v01", releaseTrst,
+       "the DR scan goes on past the 8 bits the SVF gives", 6},
+  };
+  const auto series = goodSeries();
+  ASSERT_EQ(series.size(), 4u);
+  for (const Fault& fault : faults) {
+    Sandbox sandbox;
+    sandbox.write("input.svf", kProgram);
+    std::string where;
+    std::map<std::string, std::string> planted;
+    for (const auto& [name, text] : series) {
+      if (name != fault.file) {
+        planted[name] = text;
+      } else if (fault.plant) {
+        Lines lines = splitLines(text);
+        const size_t line = fault.plant(lines);
+        planted[name] = joinLines(lines);
+        where = "Check failed in " + name + ", line " + std::to_string(line) + ": ";
+      }
+    }
+    for (const auto& [name, text] : planted) sandbox.write(name, text);
+    std::vector<std::string> args = kOptions;
+    args.insert(args.end(), {"-CHECKONLY", "input.svf", "out"});
+    sandbox.run(args);
+    const std::string& console = sandbox.console();
+    EXPECT_NE(console.find(where + fault.report), std::string::npos)
+        << fault.name << ": expected " << where << fault.report << "\n"
+        << console;
+    EXPECT_NE(console.find("At line " + std::to_string(fault.svfLine) + " of input.svf.\n"),
+              std::string::npos)
+        << fault.name << "\n"
+        << console;
+    EXPECT_EQ(console.find("Translation Successful"), std::string::npos) << fault.name;
+    planted["input.svf"] = kProgram;
+    EXPECT_EQ(sandbox.files(), planted) << fault.name << ": the files are left as they were";
+  }
+}
+
+// Files copied to a share that ends lines with CR LF, or edited so that the
+// last line has no line end, still carry the same vectors.
+TEST(PlantedFaults, CrLfLineEndsAndAMissingLastLineEndAreNoFault) {
+  Sandbox sandbox;
+  sandbox.write("input.svf", kProgram);
+  for (const auto& [name, text] : goodSeries()) {
+    std::string copy;
+    for (char c : text) copy += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    copy.resize(copy.size() - 2);
+    sandbox.write(name, copy);
+  }
+  std::vector<std::string> args = kOptions;
+  args.insert(args.end(), {"-CHECKONLY", "input.svf", "out"});
+  sandbox.run(args);
+  EXPECT_NE(sandbox.console().find("Checked 4 files"), std::string::npos) << sandbox.console();
+}
+
+// A comment line longer than the check reads at once (the echo of a
+// bitstream written on one SVF line) is one line: a fault after it is named
+// at its own line.
+TEST(PlantedFaults, AFaultAfterAVeryLongLineIsNamedAtItsLine) {
+  Sandbox sandbox;
+  sandbox.write("input.svf", "! " + std::string(300000, 'x') + "\nSDR 8 TDI (0F);\n");
+  sandbox.run({"-CC", "input.svf", "out"});
+  Lines lines = splitLines(sandbox.read("out.v01"));
+  const size_t low = nth(
+      lines, [](const std::string& l) { return isLow(l) && l[3] == '1'; }, 0);
+  lines[low][3] = lines[low + 1][3] = '0';
+  sandbox.write("out.v01", joinLines(lines));
+  sandbox.run({"-CC", "-CHECKONLY", "input.svf", "out"});
+  EXPECT_NE(sandbox.console().find("Check failed in out.v01, line " + std::to_string(low + 1) +
+                                   ": bit 0 of the DR scan, TDI: expected 1, found 0."),
+            std::string::npos)
+      << sandbox.console();
+}
+
+}  // namespace
+}  // namespace vantrel::testing
