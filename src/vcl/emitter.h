@@ -9,8 +9,11 @@
 // drives nor compares, 'Z' leaves the pin undriven.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "base/tap_controller.h"
 
 namespace vantrel {
 
@@ -42,5 +45,78 @@ void writeTckLow(char tms, char tdi, char tdo, std::string_view text = {});
 
 // TCK-high line, moving the TAP model on. `text` follows the state name.
 void writeTckHigh(char tms, char tdi, char tdo, std::string_view text = {});
+
+// A whole TCK cycle: writeTckLow(tms, tdi, tdo), then
+// writeTckHigh(tms, tdi, 'X', comment).
+void writeCycle(char tms, char tdi, char tdo, std::string_view comment = {});
+
+// A bit of a scan as its cycle's lines give it.
+struct ScanBit {
+  char tdi;       // '0', '1', or 'Z' when not driven
+  char expected;  // 'H', 'L', or 'X' when not compared
+};
+
+// The comments on the TCK-high lines of a register's bits, one bit after
+// another from bit 0: a label, the bit number and a text after it ("SDR bit
+// 7", "HDR bit 7 "), and on the register's last bit a text more. The number
+// is counted up in place: a scan of a million bits formats no number.
+class BitComments {
+ public:
+  BitComments(std::string_view label, std::string_view afterNumber, std::string_view lastSuffix);
+  // The current bit's comment, empty while vector comments are off; valid
+  // until next().
+  std::string_view text() const { return std::string_view(text_.data(), size_); }
+  // The same with the text of the register's last bit.
+  std::string_view lastText();
+  // On to the next bit.
+  void next() {
+    if (enabled_) countUp();
+  }
+  // The longest text() can become.
+  size_t longest() const { return text_.size(); }
+
+ private:
+  void countUp();
+
+  bool enabled_;
+  std::string_view afterNumber_, lastSuffix_;
+  std::string text_;        // the label, the number and what follows, with room to grow
+  size_t numberBegin_ = 0;  // where the bit number starts in text_
+  size_t numberEnd_ = 0;
+  size_t size_ = 0;  // of the current comment
+};
+
+// The cycles in the middle of a register's shift, most of the vector lines
+// of a large test. TMS is 0, which keeps the controller in Shift-DR
+// (Shift-IR), so the two lines of one such cycle differ from those of
+// another only in TDI, the expected TDO and the comment: nine pairs of
+// levels. The lines of each pair, the TCK-low line whole and the TCK-high
+// line up to its comment, are made once for the lines' present form (TRST
+// column, PIO pins, comments on or off) by the code of writeTckLow and
+// writeTckHigh, and copied for every bit.
+class ShiftCycles {
+ public:
+  // For one register of a scan: the form of the lines stays the same while
+  // it is shifted (a PIO pattern changes between statements only, and every
+  // file has the same TRST column).
+  ShiftCycles();
+
+  // A cycle with TMS 0 for each of `bits`, the same lines as writeCycle
+  // writes; the TCK-high lines take the comments of `comments`, which moves
+  // on past the bits.
+  void write(const ScanBit* bits, size_t count, BitComments& comments);
+
+ private:
+  // Room for the pair of lines of the usual forms: with comments on, a TRST
+  // column and a few PIO pins.
+  static constexpr size_t kPairBlock = 48;
+  friend class ShiftCycleTexts;
+
+  TapState state_;     // Shift-DR or Shift-IR, which the texts name
+  const char* texts_;  // the nine pairs, `stride_` bytes apart
+  size_t pairSize_;    // bytes of each pair
+  size_t stride_;      // kPairBlock, or pairSize_ when that is longer
+  bool comments_;      // the TCK-high lines carry comments
+};
 
 }  // namespace vantrel
