@@ -1,5 +1,7 @@
 #include "scan/expected_bits.h"
 
+#include <algorithm>
+
 #include "base/settings.h"
 #include "check/expected_scans.h"
 #include "scan/scan_bits.h"
@@ -8,11 +10,27 @@ namespace vantrel {
 
 namespace {
 
+// The record numbers a bit's levels as ScanBit does.
+constexpr bool sameNumbers() {
+  for (char tdi : {'0', '1', 'Z'})
+    for (char tdo : {'L', 'H', 'X'})
+      if (ExpectedScans::bitCode(tdi, tdo) != ScanBit(tdi, tdo).pair()) return false;
+  return true;
+}
+static_assert(sameNumbers());
+
+// A block of bits at a time, as the reader works them out.
 void recordRegister(const ScanRecord& record, uint32_t uncompared) {
   ScanBitReader bits(record);
-  for (uint32_t i = 0; i < record.length; ++i) {
-    const ScanBit bit = bits.next();
-    expectedScans.addBit(bit.tdi, i < uncompared ? 'X' : bit.expected);
+  uint8_t codes[256];
+  for (uint32_t done = 0; done < record.length;) {
+    size_t count = 0;
+    const ScanBit* block = bits.next(std::min<size_t>(sizeof codes, record.length - done), count);
+    for (size_t i = 0; i < count; ++i) codes[i] = static_cast<uint8_t>(block[i].pair());
+    for (size_t i = 0; i < count && done + i < uncompared; ++i)
+      codes[i] = static_cast<uint8_t>(ScanBit(block[i].tdi(), 'X').pair());
+    expectedScans.addBitCodes(codes, count);
+    done += static_cast<uint32_t>(count);
   }
 }
 

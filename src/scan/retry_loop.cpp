@@ -31,7 +31,7 @@ bool retryLoopApplies() {
   const uint32_t compare = static_cast<uint32_t>(settings.compareVector);
   const char tms = compare + 1 == sdr.length ? lastBitTms(SDR) : '0';
   const ScanBit bit = scanBitAt(sdr, compare);
-  return tms == '0' && bit.tdi != 'Z' && bit.expected != 'X';
+  return tms == '0' && bit.tdi() != 'Z' && bit.expected() != 'X';
 }
 
 // The way back from the last data bit to Shift-DR, as runRetryLoop() walks it:
@@ -69,11 +69,12 @@ void runRetryLoop() {
   const RegisterShift::Bit compared = body.nextBit();
   pcfMode = false;
   outputFile.write("end pcf\n");
-  writeTckLow(compared.tms, compared.levels.tdi, scanBitAt(sdr, compare).expected, " exit if pass");
+  writeTckLow(compared.tms, compared.levels.tdi(), scanBitAt(sdr, compare).expected(),
+              " exit if pass");
   outputFile.write("pcf\n");
   writePinOrder();
   pcfMode = true;
-  writeTckHigh(compared.tms, compared.levels.tdi, 'X', compared.comment);
+  writeTckHigh(compared.tms, compared.levels.tdi(), 'X', compared.comment);
   body.skipBit();
   body.clockRest();
 
@@ -103,7 +104,7 @@ void runRetryLoop() {
     if (trstLevel == '0') currentState = RESET;
   }
   const RegisterShift::Bit resumed = pass.nextBit();
-  writeTckHigh(resumed.tms, resumed.levels.tdi, 'X', resumed.comment);
+  writeTckHigh(resumed.tms, resumed.levels.tdi(), 'X', resumed.comment);
   pass.skipBit();
   pass.clockRest();
 }

@@ -36,9 +36,8 @@ MissingDigits missingDigits(const ScanRecord& record);
 
 // The levels of one bit from its four digits (or their stand-ins).
 constexpr ScanBit bitLevels(char tdi, char tdo, char mask, char smask, bool compares) {
-  ScanBit bit{smask == '0' ? 'Z' : tdi, 'X'};
-  if (compares && mask != '0' && tdo != 'X') bit.expected = tdo == '1' ? 'H' : 'L';
-  return bit;
+  const bool compared = compares && mask != '0' && tdo != 'X';
+  return ScanBit(smask == '0' ? 'Z' : tdi, !compared ? 'X' : tdo == '1' ? 'H' : 'L');
 }
 
 // A register's bits in shift order, from bit 0. Their levels are worked out

@@ -120,7 +120,7 @@ void RegisterShift::skipBit() {
 
 void RegisterShift::clockBit(char tms) {
   const Bit bit = nextBit();
-  writeCycle(tms, bit.levels.tdi, bit.levels.expected, bit.comment);
+  writeCycle(tms, bit.levels.tdi(), bit.levels.expected(), bit.comment);
   skipBit();
 }
 

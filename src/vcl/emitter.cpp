@@ -121,7 +121,8 @@ BitComments::BitComments(std::string_view label, std::string_view afterNumber,
     : enabled_(settings.commentMode == 2), afterNumber_(afterNumber), lastSuffix_(lastSuffix) {
   if (!enabled_) return;
   // Room for a number of ten digits, the most a bit number has.
-  text_.assign(label.size() + 10 + afterNumber.size() + lastSuffix.size(), ' ');
+  text_.assign(std::max(kCopyBlock, label.size() + 10 + afterNumber.size() + lastSuffix.size()),
+               ' ');
   char* p = appendText(text_.data(), label);
   numberBegin_ = static_cast<size_t>(p - text_.data());
   *p++ = '0';
@@ -181,6 +182,7 @@ class ShiftCycleTexts {
     std::string pair(2 * kFixedRoom + 2 * PIOstring.size() + stateName.size(), '\0');
     char* const begin = pair.data();
     texts_.clear();
+    // In the order of ScanBit's pair numbers.
     for (char tdi : {'0', '1', 'Z'}) {
       for (char tdo : {'L', 'H', 'X'}) {
         char* p = appendPins(begin, true, '0', '0', tdi, tdo, trst);
@@ -216,24 +218,6 @@ namespace {
 
 ShiftCycleTexts drShiftTexts, irShiftTexts;
 
-// TDI '0', '1', 'Z' and expected TDO 'L', 'H', 'X' as 0, 1, 2; the pair of
-// a bit's levels is 3 times its TDI's number plus its TDO's.
-struct LevelNumbers {
-  uint8_t tdi[256] = {};
-  uint8_t tdo[256] = {};
-  constexpr LevelNumbers() {
-    tdi[static_cast<unsigned char>('1')] = 1;
-    tdi[static_cast<unsigned char>('Z')] = 2;
-    tdo[static_cast<unsigned char>('H')] = 1;
-    tdo[static_cast<unsigned char>('X')] = 2;
-  }
-  size_t pair(ScanBit bit) const {
-    return 3u * tdi[static_cast<unsigned char>(bit.tdi)] +
-           tdo[static_cast<unsigned char>(bit.expected)];
-  }
-};
-constexpr LevelNumbers kLevelNumbers;
-
 }  // namespace
 
 ShiftCycles::ShiftCycles() : comments_(settings.commentMode == 2) {
@@ -246,7 +230,7 @@ void ShiftCycles::write(const ScanBit* bits, size_t count, BitComments& comments
   // pins plainly: not while TRST is pulsed, nor in an execute line.
   if (currentState != state_ || trstLevel == '0' || trstLevel == 'Z' || !pcfMode) {
     for (const ScanBit* bit = bits; bit != bits + count; ++bit, comments.next())
-      writeCycle('0', bit->tdi, bit->expected, comments.text());
+      writeCycle('0', bit->tdi(), bit->expected(), comments.text());
     return;
   }
   while (count > 0) {
@@ -255,7 +239,7 @@ void ShiftCycles::write(const ScanBit* bits, size_t count, BitComments& comments
     char* const start = outputFile.reserve(block * (stride_ + comments.longest() + 2));
     char* p = start;
     for (const ScanBit* end = bits + block; bits != end; ++bits, comments.next()) {
-      const char* pair = texts_ + kLevelNumbers.pair(*bits) * stride_;
+      const char* pair = texts_ + bits->pair() * stride_;
       // A pair of the usual length is copied as a whole block, in a few
       // moves where a copy of the exact length is a call; what lies past the
       // pair is written over next.
@@ -265,7 +249,13 @@ void ShiftCycles::write(const ScanBit* bits, size_t count, BitComments& comments
         std::memcpy(p, pair, pairSize_);
       p += pairSize_;
       if (comments_) {
-        p = appendText(p, comments.text());
+        // The comment the same way, where the longest one fits the block.
+        const std::string_view comment = comments.text();
+        if (comments.longest() == BitComments::kCopyBlock)
+          std::memcpy(p, comment.data(), BitComments::kCopyBlock);
+        else
+          std::memcpy(p, comment.data(), comment.size());
+        p += comment.size();
         *p++ = ' ';
         *p++ = '\n';
       }

@@ -50,10 +50,26 @@ void writeTckHigh(char tms, char tdi, char tdo, std::string_view text = {});
 // writeTckHigh(tms, tdi, 'X', comment).
 void writeCycle(char tms, char tdi, char tdo, std::string_view comment = {});
 
-// A bit of a scan as its cycle's lines give it.
-struct ScanBit {
-  char tdi;       // '0', '1', or 'Z' when not driven
-  char expected;  // 'H', 'L', or 'X' when not compared
+// A bit of a scan as its cycle's lines give it: the level driven on TDI
+// ('0', '1', or 'Z' where it is not driven) and the level expected on TDO
+// ('L', 'H', or 'X' where it is not compared). Kept as the number of that
+// pair of levels, 0 to 8: 3 times TDI's place in "01Z" plus TDO's in "LHX".
+class ScanBit {
+ public:
+  ScanBit() = default;
+  constexpr ScanBit(char tdi, char expected)
+      : pair_(static_cast<uint8_t>(3 * place(tdi, "01Z") + place(expected, "LHX"))) {}
+  char tdi() const { return "01Z"[pair_ / 3]; }
+  char expected() const { return "LHX"[pair_ % 3]; }
+  constexpr unsigned pair() const { return pair_; }
+
+ private:
+  static constexpr unsigned place(char level, const char* levels) {
+    unsigned i = 0;
+    while (i < 2 && levels[i] != level) ++i;
+    return i;
+  }
+  uint8_t pair_;
 };
 
 // The comments on the TCK-high lines of a register's bits, one bit after
@@ -72,8 +88,10 @@ class BitComments {
   void next() {
     if (enabled_) countUp();
   }
-  // The longest text() can become.
+  // The longest text() can become, at least kCopyBlock: so many bytes can
+  // be read from the start of text() whatever its length.
   size_t longest() const { return text_.size(); }
+  static constexpr size_t kCopyBlock = 32;
 
  private:
   void countUp();
@@ -109,7 +127,7 @@ class ShiftCycles {
  private:
   // Room for the pair of lines of the usual forms: with comments on, a TRST
   // column and a few PIO pins.
-  static constexpr size_t kPairBlock = 48;
+  static constexpr size_t kPairBlock = 32;
   friend class ShiftCycleTexts;
 
   TapState state_;     // Shift-DR or Shift-IR, which the texts name
