@@ -77,15 +77,17 @@ int runProcess(const Runner& runner, const std::vector<std::string>& args,
   std::ostringstream line;
   line << "cd " << quoted(folder) << " && " << runner.command;
   for (const std::string& arg : args) line << ' ' << quoted(arg);
-  line << " </dev/null >" << quoted(consoleFile) << " 2>&1";
+  // Standard error is not the console vantrel writes to (Wine talks there).
+  line << " </dev/null >" << quoted(consoleFile) << " 2>" << quoted(folder + ".errors");
   const int status = std::system(line.str().c_str());
-  console = withProgramNamedVantrel(readFile(consoleFile));
+  console = readFile(consoleFile);
   if (runner.windows) {  // a Windows console ends its lines with CR LF
     std::string lf;
     for (size_t i = 0; i < console.size(); ++i)
       if (console[i] != '\r' || i + 1 == console.size() || console[i + 1] != '\n') lf += console[i];
     console = lf;
   }
+  console = withProgramNamedVantrel(console);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 #else
