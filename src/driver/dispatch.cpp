@@ -7,7 +7,6 @@
 #include "base/statement.h"
 #include "driver/command_list.h"
 #include "driver/pio_statements.h"
-#include "driver/statement_loop.h"
 #include "scan/registers.h"
 #include "tap/state_commands.h"
 #include "vcl/output_files.h"

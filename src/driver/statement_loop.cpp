@@ -1,7 +1,9 @@
 #include "driver/statement_loop.h"
 
 #include <filesystem>
+#include <iterator>
 #include <new>
+#include <sstream>
 #include <string_view>
 
 #include "base/console.h"
@@ -23,11 +25,6 @@
 #include "vcl/preamble.h"
 
 namespace vantrel {
-
-void sayInputLine(int64_t inputLine) {
-  if (!consoleAtLineStart) sayText("\n");
-  say("At line %lld of %s.\n", static_cast<long long>(inputLine), settings.inputFileName.c_str());
-}
 
 namespace {
 
@@ -127,18 +124,25 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
     say("Note: %s and later files of this series are from an earlier run.\n", nextFile.c_str());
 }
 
-}  // namespace
+// How a run ended: in success, or stopped by a report about an input line.
+struct RunEnd {
+  bool succeeded = false;
+  int64_t inputLine = 0;  // 0: not stopped by a report about the input
+};
 
-int runTranslator(const std::vector<std::string>& args, std::ostream& console, const RunIo& io) {
+RunEnd runOnce(const std::vector<std::string>& args, std::ostream& console, const RunIo& io) {
   consoleStream = &console;
   consoleAtLineStart = true;
   resetRun();
   discardOutput = io.discardOutput;
   discardLimit = io.discardLimit;
   discardFiles = io.discardFiles;
+  RunEnd end;
   try {
     translate(args, io);
+    end.succeeded = true;
   } catch (const RunStopped& stop) {
+    end.inputLine = stop.inputLine;
     if (stop.inputLine > 0) sayInputLine(stop.inputLine);
   } catch (const std::bad_alloc&) {
     say("Out of Memory!\n");
@@ -151,6 +155,47 @@ int runTranslator(const std::vector<std::string>& args, std::ostream& console, c
   discardFiles = 0;
   console.flush();
   consoleStream = nullptr;
+  return end;
+}
+
+// After a run refused its input: the options that translate the whole input,
+// proven by translating it again with -STDSVF, -SPLITSCANS or both added in
+// front of the run's own options; empty when no such translation succeeds.
+// The trials read the input from its start (a pipe cannot be read twice),
+// write nothing and say nothing, and keep the limits of a run that throws
+// its output away.
+std::string optionsThatTranslate(const std::vector<std::string>& args, const RunIo& io) {
+  const bool standardGiven = settings.standardSvf;
+  const bool splitGiven = settings.splitScans;
+  std::error_code error;
+  if (!io.inputText && !std::filesystem::is_regular_file(settings.inputFileName, error))
+    return std::string();
+  std::vector<std::string> trials;
+  if (!standardGiven) trials.push_back("-STDSVF");
+  if (!splitGiven) trials.push_back(standardGiven ? "-SPLITSCANS" : "-STDSVF -SPLITSCANS");
+  RunIo quiet = io;
+  quiet.discardOutput = true;
+  std::ostream nowhere(nullptr);
+  for (const std::string& added : trials) {
+    std::vector<std::string> trialArgs = args;  // a run stopped at a line had its arguments
+    std::istringstream words(added);
+    trialArgs.insert(trialArgs.begin() + 1, std::istream_iterator<std::string>(words), {});
+    if (runOnce(trialArgs, nowhere, quiet).succeeded) return added;
+  }
+  return std::string();
+}
+
+}  // namespace
+
+int runTranslator(const std::vector<std::string>& args, std::ostream& console, const RunIo& io) {
+  if (runOnce(args, console, io).inputLine == 0) return 1;
+  const std::string cure = optionsThatTranslate(args, io);
+  if (!cure.empty()) {
+    consoleStream = &console;
+    say("This file translates in full with %s.\n", cure.c_str());
+    console.flush();
+    consoleStream = nullptr;
+  }
   return 1;
 }
 

@@ -8,9 +8,6 @@
 
 namespace vantrel {
 
-// Names the input line a report is about, on a line of its own.
-void sayInputLine(int64_t inputLine);
-
 // Where a run reads and writes, when not the files named on its command line.
 struct RunIo {
   const std::string* inputText = nullptr;  // read instead of the input file

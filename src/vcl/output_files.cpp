@@ -129,13 +129,15 @@ void openOutputFile(const std::string& givenName) {
     say("\nAn output file name was not entered!!\n");
     endRun();
   }
-  if (discardOutput) {
+  // Also when the output is thrown away: a run that tries which options
+  // translate an input must fail where the real run would.
+  if (svfInput.isSameFile(fullPath)) {
+    say("Output file %s is the input file!\n", fullPath.c_str());
+    endRun();
+  } else if (discardOutput) {
     // A long scan cut with a tiny vector limit makes a file every few bits.
     if (discardFiles != 0 && fileNumber > discardFiles) endRun();
     outputFile.openDiscarding(discardLimit);
-  } else if (svfInput.isSameFile(fullPath)) {
-    say("Output file %s is the input file!\n", fullPath.c_str());
-    endRun();
   } else if (!outputFile.open(fullPath)) {
     say("Cannot open output file %s!\n", fullPath.c_str());
     endRun();
