@@ -14,6 +14,7 @@
 #include "driver/dispatch.h"
 #include "driver/options.h"
 #include "scan/registers.h"
+#include "svf/decimal.h"
 #include "svf/statement_reader.h"
 #include "svf/tokenizer.h"
 #include "svf/wait_comment.h"
@@ -49,6 +50,7 @@ void resetTranslation() {
 
 void resetRun() {
   settings = Settings{};
+  resetDecimalCommaNote();
   lastCommandLine.clear();
   svfInput.close();
   resetOutputFiles();
