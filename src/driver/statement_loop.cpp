@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/console.h"
+#include "base/file_names.h"
 #include "base/run_stop.h"
 #include "base/settings.h"
 #include "base/statement.h"
@@ -31,7 +32,7 @@ namespace {
 
 bool fileExists(const std::string& path) {
   std::error_code ignored;
-  return std::filesystem::exists(path, ignored);
+  return std::filesystem::exists(pathOfName(path), ignored);
 }
 
 // Everything the translation of the input builds up, back to its start:
@@ -170,7 +171,7 @@ std::string optionsThatTranslate(const std::vector<std::string>& args, const Run
   const bool standardGiven = settings.standardSvf;
   const bool splitGiven = settings.splitScans;
   std::error_code error;
-  if (!io.inputText && !std::filesystem::is_regular_file(settings.inputFileName, error))
+  if (!io.inputText && !std::filesystem::is_regular_file(pathOfName(settings.inputFileName), error))
     return std::string();
   std::vector<std::string> trials;
   if (!standardGiven) trials.push_back("-STDSVF");

@@ -77,6 +77,19 @@ void writeHeader() {
   outputFile.write("\n\n");
 }
 
+// The length of `name` cut to at most `limit` bytes. A name in UTF-8 (the
+// program's file names on every platform) is not cut inside a character:
+// its bytes at the cut that begin a longer character go too.
+size_t lengthCutAt(const std::string& name, size_t limit) {
+  if (name.size() <= limit) return name.size();
+  auto continues = [&](size_t i) { return (static_cast<unsigned char>(name[i]) & 0xC0) == 0x80; };
+  size_t start = limit;  // where the character at the cut begins
+  while (start > 0 && limit - start < 3 && continues(start)) --start;
+  const unsigned char lead = static_cast<unsigned char>(name[start]);
+  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  return start + length > limit ? start : limit;
+}
+
 }  // namespace
 
 void resetOutputFiles() {
@@ -111,7 +124,7 @@ std::string outputFilePath(const std::string& givenName, int32_t number) {
   size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.resize(dot);
   // The tester's file names keep eight characters before the extension.
-  if (name.size() > 8) name.resize(8);
+  name.resize(lengthCutAt(name, 8));
   char extension[16];
   std::snprintf(extension, sizeof extension, number < 10 ? ".v0%d" : ".v%d", number);
   return givenName.substr(0, nameStart) + name + extension;

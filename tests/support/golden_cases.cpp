@@ -13,6 +13,10 @@
 
 namespace fs = std::filesystem;
 
+// The names of a case's files are UTF-8 text (u8string, u8path), as the
+// program takes file names on every platform; Windows would read a plain
+// string in its ANSI code page.
+
 namespace vantrel::testing {
 namespace {
 
@@ -77,15 +81,15 @@ std::set<std::string> copyInputs(const GoldenCase& c, const std::string& folder)
   std::set<std::string> inputs;
   for (auto it = fs::recursive_directory_iterator(c.folder);
        it != fs::recursive_directory_iterator(); ++it) {
-    const std::string name = fs::relative(it->path(), c.folder).string();
+    const std::string name = fs::relative(it->path(), c.folder).u8string();
     if (kReserved.count(name)) {
       it.disable_recursion_pending();
       continue;
     }
     if (it->is_directory()) {
-      fs::create_directories(fs::path(folder) / name);
+      fs::create_directories(fs::path(folder) / fs::u8path(name));
     } else if (it->is_regular_file()) {
-      writeFile(fs::path(folder) / name, readFile(it->path().string()));
+      writeFile(fs::path(folder) / fs::u8path(name), readFile(it->path()));
       inputs.insert(name);
     }
   }
@@ -97,8 +101,8 @@ std::map<std::string, std::string> outputsIn(const std::string& folder,
   std::map<std::string, std::string> outputs;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     if (!entry.is_regular_file()) continue;
-    const std::string name = fs::relative(entry.path(), folder).string();
-    if (!inputs.count(name)) outputs[name] = normaliseClock(readFile(entry.path().string()));
+    const std::string name = fs::relative(entry.path(), folder).u8string();
+    if (!inputs.count(name)) outputs[name] = normaliseClock(readFile(entry.path()));
   }
   return outputs;
 }
@@ -111,7 +115,8 @@ void checkGoldenResult(const GoldenCase& c, const std::string& actualConsole,
   if (std::getenv("VANTREL_UPDATE_GOLDEN")) {
     fs::remove_all(caseDir / "expected");
     writeFile(caseDir / "console.txt", console);
-    for (const auto& [name, content] : outputs) writeFile(caseDir / "expected" / name, content);
+    for (const auto& [name, content] : outputs)
+      writeFile(caseDir / "expected" / fs::u8path(name), content);
     return;
   }
 
@@ -120,8 +125,8 @@ void checkGoldenResult(const GoldenCase& c, const std::string& actualConsole,
   if (fs::exists(caseDir / "expected"))
     for (const auto& entry : fs::recursive_directory_iterator(caseDir / "expected"))
       if (entry.is_regular_file())
-        expected[fs::relative(entry.path(), caseDir / "expected").string()] =
-            readFile(entry.path().string());
+        expected[fs::relative(entry.path(), caseDir / "expected").u8string()] =
+            readFile(entry.path());
   for (const auto& [name, content] : expected) {
     auto found = outputs.find(name);
     if (found == outputs.end()) {
@@ -134,7 +139,7 @@ void checkGoldenResult(const GoldenCase& c, const std::string& actualConsole,
     EXPECT_TRUE(expected.count(name)) << "unexpected output file " << name;
   // Inputs are never changed by a run.
   for (const std::string& name : inputs)
-    EXPECT_EQ(readFile((fs::path(folder) / name).string()), readFile((caseDir / name).string()))
+    EXPECT_EQ(readFile(fs::path(folder) / fs::u8path(name)), readFile(caseDir / fs::u8path(name)))
         << "input " << name;
 }
 
