@@ -84,7 +84,7 @@ size_t lengthCutAt(const std::string& name, size_t limit) {
   if (name.size() <= limit) return name.size();
   auto continues = [&](size_t i) { return (static_cast<unsigned char>(name[i]) & 0xC0) == 0x80; };
   size_t start = limit;  // where the character at the cut begins
-  while (start > 0 && limit - start < 3 && continues(start)) --start;
+  while (start > 0 && continues(start)) --start;
   const unsigned char lead = static_cast<unsigned char>(name[start]);
   const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
   return start + length > limit ? start : limit;
