@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "driver/statement_loop.h"
+#include "support/sandbox.h"
 
 namespace vantrel::testing {
 namespace {
@@ -14,6 +15,7 @@ TEST(ProvenHint, TrialsKeepTheLimitsOfARunThatDiscardsItsOutput) {
   // Needs -STDSVF for the first RUNTEST and -SPLITSCANS for the clocks of the
   // second, which go on into a second file.
   const std::string svf = "RUNTEST IDLE 10 TCK;\nRUNTEST 60 TCK;\n";
+  Sandbox sandbox;  // where files would go if the output were not thrown away
   for (int32_t files : {0, 1}) {
     RunIo io;
     io.inputText = &svf;
@@ -27,6 +29,7 @@ TEST(ProvenHint, TrialsKeepTheLimitsOfARunThatDiscardsItsOutput) {
         << files << " files\n"
         << console.str();
   }
+  EXPECT_TRUE(sandbox.files().empty());
 }
 
 }  // namespace

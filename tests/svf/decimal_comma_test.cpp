@@ -24,8 +24,10 @@ TEST(DecimalComma, ReadWhereTheStandardWantsARealNumber) {
     const char* said;  // the note and its line, or a refusal
     const char* wait;  // the tester wait the run wrote, if any
   } cases[] = {
-      {"STATE IDLE;\nRUNTEST 1,5E-4 SEC;\n", "Note: a decimal comma is read as a decimal point.\n"
-                                             "At line 2 of input.svf.\n", "wait 150u\n"},
+      {"STATE IDLE;\nRUNTEST 1,5E-4 SEC;\n",
+       "Note: a decimal comma is read as a decimal point.\n"
+       "At line 2 of input.svf.\n",
+       "wait 150u\n"},
       {"RUNTEST IDLE 2 TCK 1,00E-03 SEC;\n", kNote, "wait 1.000m\n"},
       {"RUNTEST 2 SEC MAXIMUM 2,5 SEC;\n", kNote, "wait 2.000\n"},
       {"RUNTEST ,5 SEC ENDSTATE IDLE;\n", kNote, "wait 500.000m\n"},
@@ -60,7 +62,7 @@ TEST(DecimalComma, NotedOnceARunRestartsIncluded) {
   Translation t = translate(svf, {"-STDSVF", "-Q", "-NC", "-NORETRY", "-VL", "310000"});
   EXPECT_EQ(occurrences(t.console, kNote), 1) << t.console;
   EXPECT_NE(t.console.find(std::string(kNote) + "At line 1 of input.svf.\n"
-                           "Translation Successful 2 files generated.\n"),
+                                                "Translation Successful 2 files generated.\n"),
             std::string::npos)
       << t.console;
 }
