@@ -140,6 +140,7 @@ RunEnd runOnce(const std::vector<std::string>& args, std::ostream& console, cons
   discardOutput = io.discardOutput;
   discardLimit = io.discardLimit;
   discardFiles = io.discardFiles;
+  discardBudget = io.discardBudget;
   RunEnd end;
   try {
     translate(args, io);
@@ -156,10 +157,16 @@ RunEnd runOnce(const std::vector<std::string>& args, std::ostream& console, cons
   discardOutput = false;
   discardLimit = 0;
   discardFiles = 0;
+  discardBudget = 0;
   console.flush();
   consoleStream = nullptr;
   return end;
 }
+
+// A trial gives up past this much output (thrown away): a refusal is not held
+// up for minutes by an input that translates into thousands of files. The
+// largest file of real SVF seen here translates into 286 MB.
+constexpr size_t kTrialBudget = size_t{512} << 20;
 
 // After a run refused its input: the options that translate the whole input,
 // proven by translating it again with -STDSVF, -SPLITSCANS or both added in
@@ -178,6 +185,8 @@ std::string optionsThatTranslate(const std::vector<std::string>& args, const Run
   if (!splitGiven) trials.push_back(standardGiven ? "-SPLITSCANS" : "-STDSVF -SPLITSCANS");
   RunIo quiet = io;
   quiet.discardOutput = true;
+  if (quiet.discardBudget == 0 || quiet.discardBudget > kTrialBudget)
+    quiet.discardBudget = kTrialBudget;
   std::ostream nowhere(nullptr);
   for (const std::string& added : trials) {
     std::vector<std::string> trialArgs = args;  // a run stopped at a line had its arguments

@@ -14,6 +14,7 @@ struct RunIo {
   bool discardOutput = false;              // output files are not written
   size_t discardLimit = 0;                 // with discardOutput: bytes per file before the run ends
   int32_t discardFiles = 0;                // with discardOutput: files before the run ends
+  size_t discardBudget = 0;                // with discardOutput: bytes of all files before it ends
 };
 
 // Runs a whole translation: `args` as on the command line (args[0] is the

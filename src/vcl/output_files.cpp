@@ -19,6 +19,7 @@ bool trstAssigned = false;
 bool discardOutput = false;
 size_t discardLimit = 0;
 int32_t discardFiles = 0;
+size_t discardBudget = 0;
 int64_t splitMargin = 0;
 bool ceilingPassed = false;
 
@@ -28,6 +29,7 @@ namespace {
 constexpr int kHeaderCharge = 21;
 
 std::string currentOutputPath;
+size_t bytesDiscardedBefore = 0;  // by the files of the run closed so far
 
 void writeAssignLine(const char* pin, const std::string& node) {
   outputFile.write("assign ");
@@ -100,6 +102,7 @@ void resetOutputFiles() {
   trstAssigned = false;
   splitMargin = 0;
   ceilingPassed = false;
+  bytesDiscardedBefore = 0;
 }
 
 int64_t splitThreshold() { return settings.vectLimit - splitMargin; }
@@ -150,7 +153,13 @@ void openOutputFile(const std::string& givenName) {
   } else if (discardOutput) {
     // A long scan cut with a tiny vector limit makes a file every few bits.
     if (discardFiles != 0 && fileNumber > discardFiles) endRun();
-    outputFile.openDiscarding(discardLimit);
+    size_t limit = discardLimit;
+    if (discardBudget != 0) {  // what is left of it is this file's limit
+      if (bytesDiscardedBefore >= discardBudget) endRun();
+      const size_t left = discardBudget - bytesDiscardedBefore;
+      if (limit == 0 || left < limit) limit = left;
+    }
+    outputFile.openDiscarding(limit);
   } else if (!outputFile.open(fullPath)) {
     say("Cannot open output file %s!\n", fullPath.c_str());
     endRun();
@@ -185,6 +194,7 @@ void checkRoomForLines(int64_t lines) {
 }
 
 bool closeOutputFile() {
+  bytesDiscardedBefore += outputFile.bytesDiscarded();
   if (!outputFile.isOpen() || outputFile.close()) return true;
   say("Cannot write output file %s!\n", currentOutputPath.c_str());
   return false;

@@ -17,6 +17,7 @@ extern bool trstAssigned;        // a TRST node is assigned: vectors carry TRST
 extern bool discardOutput;       // files are named and written, but to nowhere
 extern size_t discardLimit;      // bytes per discarded file before the run ends (0: none)
 extern int32_t discardFiles;     // discarded files before the run ends (0: no limit)
+extern size_t discardBudget;     // discarded bytes of all files before the run ends (0: none)
 
 // A file that reaches this many lines makes the whole translation start over
 // with files split earlier, by kMarginStep lines more at every restart.
