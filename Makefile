@@ -24,9 +24,11 @@ build:
 	cmake -S . -B build -G Ninja -DCMAKE_CXX_COMPILER=g++ >/dev/null
 	cmake --build build -j $(JOBS)
 
-run: deps-build build
+# Builds the program only, as released (build-release/), not the tests: a
+# fresh machine has no GoogleTest, and needs none for this.
+run: deps-build release
 	mkdir -p out
-	./build/vantrel $(EXAMPLE) out/example | tee out/console.txt || true
+	./build-release/vantrel $(EXAMPLE) out/example | tee out/console.txt || true
 	@grep -q "^Translation Successful" out/console.txt && echo "make run: output in out/" || \
 	  { echo "make run: translation failed"; exit 1; }
 

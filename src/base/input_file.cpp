@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/file_names.h"
 #include "base/file_read.h"
 
 namespace vantrel {
@@ -22,8 +23,8 @@ bool InputFile::open(const std::string& path) {
   close();
   std::error_code error;
   // A folder opens on some systems, but only to fail at the first read.
-  if (std::filesystem::is_directory(path, error)) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (std::filesystem::is_directory(pathOfName(path), error)) return false;
+  std::FILE* file = openNamedFile(path, "rb");
   if (!file) return false;
   std::setvbuf(file, nullptr, _IONBF, 0);
   file_ = file;
@@ -130,7 +131,7 @@ bool InputFile::readNextLine(std::string& line) {
 
 bool InputFile::isSameFile(const std::string& path) const {
   std::error_code error;  // a file that does not exist yet is another file
-  return file_ && std::filesystem::equivalent(path_, path, error);
+  return file_ && std::filesystem::equivalent(pathOfName(path_), pathOfName(path), error);
 }
 
 }  // namespace vantrel

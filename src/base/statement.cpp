@@ -2,11 +2,17 @@
 
 #include "base/console.h"
 #include "base/run_stop.h"
+#include "base/settings.h"
 
 namespace vantrel {
 
 std::string lastCommandLine;
 int64_t statementLine = 0;
+
+void sayInputLine(int64_t inputLine) {
+  if (!consoleAtLineStart) sayText("\n");
+  say("At line %lld of %s.\n", static_cast<long long>(inputLine), settings.inputFileName.c_str());
+}
 
 void sayCommandLine() {
   sayText("COMMAND LINE WAS: ");

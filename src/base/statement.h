@@ -16,6 +16,10 @@ extern std::string lastCommandLine;
 // statement on a line stands on that line. Reports about the statement name it.
 extern int64_t statementLine;
 
+// Names the input line a report is about, on a line of its own:
+// "At line N of file."
+void sayInputLine(int64_t inputLine);
+
 // The two ways a report shows the offending statement:
 // "COMMAND LINE WAS: ..." and "The last line read from input file was : ...".
 void sayCommandLine();

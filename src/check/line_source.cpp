@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/file_names.h"
 #include "base/file_read.h"
 
 namespace vantrel {
@@ -22,8 +23,8 @@ bool LineSource::open(const SeriesFile& file) {
     return true;
   }
   std::error_code error;
-  if (std::filesystem::is_directory(file.name, error)) return false;
-  file_ = std::fopen(file.name.c_str(), "rb");
+  if (std::filesystem::is_directory(pathOfName(file.name), error)) return false;
+  file_ = openNamedFile(file.name, "rb");
   if (!file_) return false;
   std::setvbuf(file_, nullptr, _IONBF, 0);
   if (!buffer_) buffer_.reset(new char[kBlockSize]);

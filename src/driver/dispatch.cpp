@@ -7,8 +7,8 @@
 #include "base/statement.h"
 #include "driver/command_list.h"
 #include "driver/pio_statements.h"
-#include "driver/statement_loop.h"
 #include "scan/registers.h"
+#include "svf/decimal.h"
 #include "tap/state_commands.h"
 #include "vcl/output_files.h"
 #include "vcl/pio.h"
@@ -131,10 +131,13 @@ void dispatchPair(std::string_view command, std::string_view parameter, std::str
     case Keyword::Trst: handleTrst(parameter); break;
     case Keyword::Frequency:
       // The tester's vector cycle sets the clock: the statement changes nothing.
-      if (settings.standardSvf)
+      if (settings.standardSvf) {
+        SvfNumber cycles;
+        if (parseSvfNumber(parameter, cycles)) noteDecimalComma(cycles);
         rest = {};
-      else
+      } else {
         reportUnknownCommand();
+      }
       break;
     case Keyword::Unknown: reportUnknownCommand(); break;
   }

@@ -1,10 +1,14 @@
 #include "driver/statement_loop.h"
 
+#include <cctype>
 #include <filesystem>
+#include <iterator>
 #include <new>
+#include <sstream>
 #include <string_view>
 
 #include "base/console.h"
+#include "base/file_names.h"
 #include "base/run_stop.h"
 #include "base/settings.h"
 #include "base/statement.h"
@@ -14,6 +18,7 @@
 #include "driver/dispatch.h"
 #include "driver/options.h"
 #include "scan/registers.h"
+#include "svf/decimal.h"
 #include "svf/statement_reader.h"
 #include "svf/tokenizer.h"
 #include "svf/wait_comment.h"
@@ -26,16 +31,11 @@
 
 namespace vantrel {
 
-void sayInputLine(int64_t inputLine) {
-  if (!consoleAtLineStart) sayText("\n");
-  say("At line %lld of %s.\n", static_cast<long long>(inputLine), settings.inputFileName.c_str());
-}
-
 namespace {
 
 bool fileExists(const std::string& path) {
   std::error_code ignored;
-  return std::filesystem::exists(path, ignored);
+  return std::filesystem::exists(pathOfName(path), ignored);
 }
 
 // Everything the translation of the input builds up, back to its start:
@@ -55,6 +55,7 @@ void resetTranslation() {
 
 void resetRun() {
   settings = Settings{};
+  resetDecimalCommaNote();
   lastCommandLine.clear();
   svfInput.close();
   resetOutputFiles();
@@ -76,7 +77,9 @@ std::vector<SeriesFile> seriesFiles(int32_t count, const RunIo& io) {
   return files;
 }
 
-void translate(const std::vector<std::string>& args, const RunIo& io) {
+// `translated` is set once the whole input is translated (the check of the
+// files may still stop the run).
+void translate(const std::vector<std::string>& args, const RunIo& io, bool& translated) {
   say("\nvantrel - SVF to VCL Translator - Version: %s\n\n", VANTREL_VERSION);
   parseOptions(args);
   if (settings.checkOnly) {  // the translation runs in memory only
@@ -140,6 +143,7 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
   svfInput.close();
   if (!closeOutputFile()) endRun();
   const int32_t filesMade = fileNumber - 1;
+  translated = true;
   if (settings.check) checkSeries(seriesFiles(filesMade, io));
   if (filesMade > 1)
     say("Translation Successful %d files generated.\n", filesMade);
@@ -153,9 +157,14 @@ void translate(const std::vector<std::string>& args, const RunIo& io) {
     say("Note: %s and later files of this series are from an earlier run.\n", nextFile.c_str());
 }
 
-}  // namespace
+// How a run ended: in success, or stopped by a report about an input line.
+struct RunEnd {
+  bool succeeded = false;
+  bool translated = false;  // the whole input was translated
+  int64_t inputLine = 0;    // 0: not stopped by a report about the input
+};
 
-int runTranslator(const std::vector<std::string>& args, std::ostream& console, const RunIo& io) {
+RunEnd runOnce(const std::vector<std::string>& args, std::ostream& console, const RunIo& io) {
   consoleStream = &console;
   consoleAtLineStart = true;
   resetRun();
@@ -163,9 +172,13 @@ int runTranslator(const std::vector<std::string>& args, std::ostream& console, c
   discardLimit = io.discardLimit;
   discardFiles = io.discardFiles;
   keptOutput = io.keptOutput;
+  discardBudget = io.discardBudget;
+  RunEnd end;
   try {
-    translate(args, io);
+    translate(args, io, end.translated);
+    end.succeeded = true;
   } catch (const RunStopped& stop) {
+    end.inputLine = stop.inputLine;
     if (stop.inputLine > 0) sayInputLine(stop.inputLine);
   } catch (const std::bad_alloc&) {
     say("Out of Memory!\n");
@@ -177,9 +190,72 @@ int runTranslator(const std::vector<std::string>& args, std::ostream& console, c
   discardLimit = 0;
   discardFiles = 0;
   keptOutput = nullptr;
+  discardBudget = 0;
   expectedScans.reset(false);  // the record of a long program is large
   console.flush();
   consoleStream = nullptr;
+  return end;
+}
+
+// -CHECK or -CHECKONLY, in any case.
+bool namesCheckOption(std::string argument) {
+  for (char& c : argument) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return argument == "-CHECK" || argument == "-CHECKONLY";
+}
+
+// A trial gives up past this much output (thrown away): a refusal is not held
+// up for minutes by an input that translates into thousands of files. The
+// largest file of real SVF seen here translates into 286 MB.
+constexpr size_t kTrialBudget = size_t{512} << 20;
+
+// After a run refused its input: the options that translate the whole input,
+// proven by translating it again with -STDSVF, -SPLITSCANS or both added in
+// front of the run's own options; empty when no such translation succeeds.
+// The trials read the input from its start (a pipe cannot be read twice),
+// write nothing and say nothing, and keep the limits of a run that throws
+// its output away.
+std::string optionsThatTranslate(const std::vector<std::string>& args, const RunIo& io) {
+  const bool standardGiven = settings.standardSvf;
+  const bool splitGiven = settings.splitScans;
+  std::error_code error;
+  if (!io.inputText && !std::filesystem::is_regular_file(pathOfName(settings.inputFileName), error))
+    return std::string();
+  std::vector<std::string> trials;
+  if (!standardGiven) trials.push_back("-STDSVF");
+  if (!splitGiven) trials.push_back(standardGiven ? "-SPLITSCANS" : "-STDSVF -SPLITSCANS");
+  RunIo quiet = io;
+  quiet.discardOutput = true;
+  quiet.keptOutput = nullptr;
+  quiet.existingFiles = nullptr;
+  if (quiet.discardBudget == 0 || quiet.discardBudget > kTrialBudget)
+    quiet.discardBudget = kTrialBudget;
+  std::ostream nowhere(nullptr);
+  for (const std::string& added : trials) {
+    // A run stopped at a line had its arguments: options, then two file names.
+    // A trial only translates; it checks no file.
+    std::vector<std::string> trialArgs;
+    for (size_t i = 0; i < args.size(); ++i)
+      if (i + 2 >= args.size() || !namesCheckOption(args[i])) trialArgs.push_back(args[i]);
+    std::istringstream words(added);
+    trialArgs.insert(trialArgs.begin() + 1, std::istream_iterator<std::string>(words), {});
+    if (runOnce(trialArgs, nowhere, quiet).succeeded) return added;
+  }
+  return std::string();
+}
+
+}  // namespace
+
+int runTranslator(const std::vector<std::string>& args, std::ostream& console, const RunIo& io) {
+  // Only a refused input gets the hint, not files that fail the check.
+  const RunEnd end = runOnce(args, console, io);
+  if (end.inputLine == 0 || end.translated) return 1;
+  const std::string cure = optionsThatTranslate(args, io);
+  if (!cure.empty()) {
+    consoleStream = &console;
+    say("This file translates in full with %s.\n", cure.c_str());
+    console.flush();
+    consoleStream = nullptr;
+  }
   return 1;
 }
 

@@ -8,15 +8,13 @@
 
 namespace vantrel {
 
-// Names the input line a report is about, on a line of its own.
-void sayInputLine(int64_t inputLine);
-
 // Where a run reads and writes, when not the files named on its command line.
 struct RunIo {
   const std::string* inputText = nullptr;  // read instead of the input file
   bool discardOutput = false;              // output files are not written
   size_t discardLimit = 0;                 // with discardOutput: bytes per file before the run ends
   int32_t discardFiles = 0;                // with discardOutput: files before the run ends
+  size_t discardBudget = 0;                // with discardOutput: bytes of all files before it ends
   // Output files kept here in memory (file 1 first) instead of written, with
   // the limits of discardOutput; -CHECK reads them back from here.
   std::vector<std::string>* keptOutput = nullptr;

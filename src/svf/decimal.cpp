@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "base/console.h"
+#include "base/statement.h"
+
 namespace vantrel {
 
 int32_t readDecimal(std::string_view text) {
@@ -34,8 +37,9 @@ bool parseSvfNumber(std::string_view word, SvfNumber& number) {
     if (isDigit(word[i])) {
       number.digits.push_back(word[i]);
       if (point) ++fractionDigits;
-    } else if (word[i] == '.' && !point) {
+    } else if ((word[i] == '.' || word[i] == ',') && !point) {
       point = true;
+      number.decimalComma = word[i] == ',';
     } else {
       break;
     }
@@ -55,6 +59,19 @@ bool parseSvfNumber(std::string_view word, SvfNumber& number) {
   number.exponent = exponent - fractionDigits;
   return true;
 }
+
+namespace {
+bool decimalCommaNoted = false;
+}
+
+void noteDecimalComma(const SvfNumber& number) {
+  if (!number.decimalComma || decimalCommaNoted) return;
+  decimalCommaNoted = true;
+  say("Note: a decimal comma is read as a decimal point.\n");
+  sayInputLine(statementLine);
+}
+
+void resetDecimalCommaNote() { decimalCommaNoted = false; }
 
 bool isBelowZero(const SvfNumber& number) {
   return number.negative && number.digits.find_first_not_of('0') != std::string::npos;

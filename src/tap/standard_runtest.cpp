@@ -23,11 +23,17 @@ namespace vantrel {
 namespace {
 
 bool looksLikeNumber(std::string_view word) {
-  return !word.empty() &&
-         ((word[0] >= '0' && word[0] <= '9') || word[0] == '+' || word[0] == '-' || word[0] == '.');
+  return !word.empty() && ((word[0] >= '0' && word[0] <= '9') || word[0] == '+' || word[0] == '-' ||
+                           word[0] == '.' || word[0] == ',');
 }
 
 [[noreturn]] void refuse() { stopShowingCommandLine("\nUnsupported RUNTEST form!\n"); }
+
+// A time in seconds as clocks of one microsecond, rounded up.
+int32_t microseconds(const SvfNumber& time) {
+  noteDecimalComma(time);
+  return ceilScaled(time, 6);
+}
 
 // Takes the words of a RUNTEST left to right; the first fault decides the
 // report, and every report comes before anything is written.
@@ -60,11 +66,18 @@ class RunTestWords {
     return state;
   }
 
-  // A number not below zero, rounded up after scaling by 10^scale.
-  int32_t takeNumber(int scale) {
+  // A number not below zero.
+  SvfNumber takeNumber() {
     SvfNumber number;
     if (!parseSvfNumber(take(), number) || isBelowZero(number)) refuse();
-    return ceilScaled(number, scale);
+    return number;
+  }
+
+  // A time in seconds ("1.0E-3 SEC"), as microseconds rounded up.
+  int32_t takeTime() {
+    const SvfNumber time = takeNumber();
+    expect("SEC");
+    return microseconds(time);
   }
 
  private:
@@ -83,27 +96,22 @@ void handleStandardRunTest(std::string_view parameter, std::string_view& rest) {
 
   int32_t clocks = 0;
   if (!words.nextIsNumber()) refuse();  // neither a count nor a time
-  SvfNumber first;
-  std::string_view firstWord = words.take();
-  if (!parseSvfNumber(firstWord, first) || isBelowZero(first)) refuse();
-  bool timeGiven = false;
+  const SvfNumber first = words.takeNumber();
+  bool timeGiven = true;
   if (words.nextIs("TCK") || words.nextIs("SCK")) {
+    // In a count a comma may separate thousands: 1,000 is no number of clocks.
+    if (first.decimalComma) refuse();
     words.take();
     clocks = ceilScaled(first, 0);
-    if (words.nextIsNumber()) {
-      clocks = std::max(clocks, words.takeNumber(6));
-      words.expect("SEC");
-      timeGiven = true;
-    }
+    timeGiven = words.nextIsNumber();
+    if (timeGiven) clocks = std::max(clocks, words.takeTime());
   } else {
     words.expect("SEC");
-    clocks = ceilScaled(first, 6);
-    timeGiven = true;
+    clocks = microseconds(first);
   }
   if (timeGiven && words.nextIs("MAXIMUM")) {  // an upper bound the tester cannot use
     words.take();
-    words.takeNumber(6);
-    words.expect("SEC");
+    words.takeTime();
   }
   if (words.nextIs("ENDSTATE")) {
     words.take();

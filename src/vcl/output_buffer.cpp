@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "base/file_names.h"
 #include "base/run_stop.h"
 
 namespace vantrel {
@@ -17,7 +18,7 @@ constexpr size_t kBufferSize = 1 << 17;
 // is one write of the operating system.
 bool OutputBuffer::open(const std::string& path) {
   close();
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = openNamedFile(path, "wb");
   if (!file) return false;
   std::setvbuf(file, nullptr, _IONBF, 0);
   file_ = file;

@@ -41,6 +41,8 @@ class OutputBuffer {
   // Writes what is buffered and closes the file. False if any write failed.
   bool close();
   bool isOpen() const { return file_ || discarding_; }
+  // The bytes thrown away since openDiscarding().
+  size_t bytesDiscarded() const { return discarding_ ? discarded_ + used_ : 0; }
 
   void write(std::string_view text) {
     if (text.empty()) return;

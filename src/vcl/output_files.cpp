@@ -20,6 +20,7 @@ bool discardOutput = false;
 size_t discardLimit = 0;
 int32_t discardFiles = 0;
 std::vector<std::string>* keptOutput = nullptr;
+size_t discardBudget = 0;
 int64_t splitMargin = 0;
 bool ceilingPassed = false;
 
@@ -29,6 +30,7 @@ namespace {
 constexpr int kHeaderCharge = 21;
 
 std::string currentOutputPath;
+size_t bytesDiscardedBefore = 0;  // by the files of the run closed so far
 
 void writeAssignLine(const char* pin, const std::string& node) {
   outputFile.write("assign ");
@@ -78,6 +80,19 @@ void writeHeader() {
   outputFile.write("\n\n");
 }
 
+// The length of `name` cut to at most `limit` bytes. A name in UTF-8 (the
+// program's file names on every platform) is not cut inside a character:
+// its bytes at the cut that begin a longer character go too.
+size_t lengthCutAt(const std::string& name, size_t limit) {
+  if (name.size() <= limit) return name.size();
+  auto continues = [&](size_t i) { return (static_cast<unsigned char>(name[i]) & 0xC0) == 0x80; };
+  size_t start = limit;  // where the character at the cut begins
+  while (start > 0 && continues(start)) --start;
+  const unsigned char lead = static_cast<unsigned char>(name[start]);
+  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  return start + length > limit ? start : limit;
+}
+
 }  // namespace
 
 void resetOutputFiles() {
@@ -88,6 +103,7 @@ void resetOutputFiles() {
   trstAssigned = false;
   splitMargin = 0;
   ceilingPassed = false;
+  bytesDiscardedBefore = 0;
 }
 
 int64_t splitThreshold() { return settings.vectLimit - splitMargin; }
@@ -112,7 +128,7 @@ std::string outputFilePath(const std::string& givenName, int32_t number) {
   size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.resize(dot);
   // The tester's file names keep eight characters before the extension.
-  if (name.size() > 8) name.resize(8);
+  name.resize(lengthCutAt(name, 8));
   char extension[16];
   std::snprintf(extension, sizeof extension, number < 10 ? ".v0%d" : ".v%d", number);
   return givenName.substr(0, nameStart) + name + extension;
@@ -130,20 +146,28 @@ void openOutputFile(const std::string& givenName) {
     say("\nAn output file name was not entered!!\n");
     endRun();
   }
-  if (discardOutput || keptOutput) {
+  // Also when the output is thrown away or kept in memory: a run that tries
+  // which options translate an input must fail where the real run would.
+  if (svfInput.isSameFile(fullPath)) {
+    say("Output file %s is the input file!\n", fullPath.c_str());
+    endRun();
+  } else if (discardOutput || keptOutput) {
     // A long scan cut with a tiny vector limit makes a file every few bits.
     if (discardFiles != 0 && fileNumber > discardFiles) endRun();
+    size_t limit = discardLimit;
+    if (discardBudget != 0) {  // what is left of it is this file's limit
+      if (bytesDiscardedBefore >= discardBudget) endRun();
+      const size_t left = discardBudget - bytesDiscardedBefore;
+      if (limit == 0 || left < limit) limit = left;
+    }
     if (keptOutput) {
       const size_t index = static_cast<size_t>(fileNumber - 1);
       if (keptOutput->size() <= index) keptOutput->resize(index + 1);
       (*keptOutput)[index].clear();
-      outputFile.openInMemory(&(*keptOutput)[index], discardLimit);
+      outputFile.openInMemory(&(*keptOutput)[index], limit);
     } else {
-      outputFile.openDiscarding(discardLimit);
+      outputFile.openDiscarding(limit);
     }
-  } else if (svfInput.isSameFile(fullPath)) {
-    say("Output file %s is the input file!\n", fullPath.c_str());
-    endRun();
   } else if (!outputFile.open(fullPath)) {
     say("Cannot open output file %s!\n", fullPath.c_str());
     endRun();
@@ -178,6 +202,7 @@ void checkRoomForLines(int64_t lines) {
 }
 
 bool closeOutputFile() {
+  bytesDiscardedBefore += outputFile.bytesDiscarded();
   if (!outputFile.isOpen() || outputFile.close()) return true;
   say("Cannot write output file %s!\n", currentOutputPath.c_str());
   return false;

@@ -21,6 +21,7 @@ extern int32_t discardFiles;     // discarded files before the run ends (0: no l
 // When set, files are named but kept here in memory, by number (file 1 at
 // index 0), with the limits of discarded files.
 extern std::vector<std::string>* keptOutput;
+extern size_t discardBudget;     // discarded bytes of all files before the run ends (0: none)
 
 // A file that reaches this many lines makes the whole translation start over
 // with files split earlier, by kMarginStep lines more at every restart.

@@ -5,6 +5,10 @@ execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed")
 endif()
+# And it ships without its symbols (the Release build links with -s).
+if(NOT headers MATCHES "symbols stripped")
+  message(FATAL_ERROR "${PROGRAM} carries its symbols: a released program is stripped")
+endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 if(NOT imports)
   message(FATAL_ERROR "no imports found in ${PROGRAM}")

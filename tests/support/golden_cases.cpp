@@ -41,13 +41,14 @@ void writeFile(const fs::path& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
 }
 
-// Every regular file below `folder`, by relative name.
+// Every regular file below `folder`, by relative name (in UTF-8, so that a
+// case may hold files named in any script).
 std::map<std::string, std::string> filesBelow(const fs::path& folder) {
   std::map<std::string, std::string> files;
   if (!fs::exists(folder)) return files;
   for (const auto& entry : fs::recursive_directory_iterator(folder))
     if (entry.is_regular_file())
-      files[fs::relative(entry.path(), folder).string()] = readFile(entry.path().string());
+      files[fs::relative(entry.path(), folder).u8string()] = readFile(entry.path());
   return files;
 }
 
@@ -77,15 +78,17 @@ int runProcess(const Runner& runner, const std::vector<std::string>& args,
   std::ostringstream line;
   line << "cd " << quoted(folder) << " && " << runner.command;
   for (const std::string& arg : args) line << ' ' << quoted(arg);
-  line << " </dev/null >" << quoted(consoleFile) << " 2>&1";
+  // Standard error is not the console vantrel writes to (Wine talks there).
+  line << " </dev/null >" << quoted(consoleFile) << " 2>" << quoted(folder + ".errors");
   const int status = std::system(line.str().c_str());
-  console = withProgramNamedVantrel(readFile(consoleFile));
+  console = readFile(consoleFile);
   if (runner.windows) {  // a Windows console ends its lines with CR LF
     std::string lf;
     for (size_t i = 0; i < console.size(); ++i)
       if (console[i] != '\r' || i + 1 == console.size() || console[i + 1] != '\n') lf += console[i];
     console = lf;
   }
+  console = withProgramNamedVantrel(console);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 #else
@@ -145,8 +148,8 @@ CaseRun runCase(const GoldenCase& c, const std::vector<std::string>& args, const
     if (entry.is_directory()) {  // a folder the case's output goes to
       fs::create_directories(folder / name);
     } else {
-      writeFile(folder / name, readFile(entry.path().string()));
-      inputNames.insert(name.string());
+      writeFile(folder / name, readFile(entry.path()));
+      inputNames.insert(name.u8string());
     }
   }
 
@@ -178,7 +181,8 @@ void expectMatchesCase(const GoldenCase& c, const CaseRun& run) {
   if (std::getenv("VANTREL_UPDATE_GOLDEN")) {
     fs::remove_all(caseDir / "expected");
     writeFile(caseDir / "console.txt", run.console);
-    for (const auto& [name, content] : run.outputs) writeFile(caseDir / "expected" / name, content);
+    for (const auto& [name, content] : run.outputs)
+      writeFile(caseDir / "expected" / fs::u8path(name), content);
     return;
   }
   EXPECT_EQ(run.status, 1);
@@ -195,7 +199,7 @@ void expectMatchesCase(const GoldenCase& c, const CaseRun& run) {
     EXPECT_TRUE(expected.count(name)) << "unexpected output file " << name;
   // Inputs are never changed by a run.
   for (const auto& [name, content] : run.inputs)
-    EXPECT_EQ(content, readFile((caseDir / name).string())) << "input " << name;
+    EXPECT_EQ(content, readFile(caseDir / fs::u8path(name))) << "input " << name;
 }
 
 }  // namespace vantrel::testing

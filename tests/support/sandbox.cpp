@@ -100,7 +100,7 @@ std::string normaliseClock(const std::string& vcl) {
   return kStart + "0" + vcl.substr(end);
 }
 
-std::string readFile(const std::string& path) {
+std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();

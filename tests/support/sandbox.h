@@ -1,6 +1,7 @@
 // Runs the translator in-process inside a fresh temporary folder.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -44,6 +45,6 @@ Translation translate(const std::string& svf, const std::vector<std::string>& op
 std::string normaliseClock(const std::string& vcl);
 
 // The text of a file (empty when it cannot be read).
-std::string readFile(const std::string& path);
+std::string readFile(const std::filesystem::path& path);
 
 }  // namespace vantrel::testing

@@ -25,6 +25,14 @@ TEST_F(OutputFiles, NamesKeepTheDirectoryAndEightCharacters) {
       {"dir.old\\run", 1, "dir.old\\run.v01"},                // the dot is in the directory
       {"x\\verylongname/f", 1, "x\\verylong.v01"},            // the last backslash wins
       {"a/  name.txt", 1, "a/  name.v01"},                    // blanks after it stay
+      // Eight bytes of a UTF-8 name, never part of a character.
+      {"Pr\xC3\xBC"
+       "fungsbericht.out",
+       1,
+       "Pr\xC3\xBC"
+       "fung.v01"},
+      {"\xE6\xB5\x8B\xE8\xAF\x95\xE6\x8A\xA5\xE5\x91\x8A.svf", 2, "\xE6\xB5\x8B\xE8\xAF\x95.v02"},
+      {"abcdefgh\xB0z", 1, "abcdefgh.v01"},  // not UTF-8 (a Latin-1 name): eight bytes
       // No name at all.
       {"out\\", 1, ""},
       {"dir/ \t", 1, ""},
