@@ -133,12 +133,15 @@ BitComments::BitComments(std::string_view label, std::string_view afterNumber,
 
 std::string_view BitComments::lastText() {
   if (!enabled_) return {};
+  const std::string_view comment = text();
   appendText(text_.data() + size_, lastSuffix_);
-  return std::string_view(text_.data(), size_ + lastSuffix_.size());
+  return std::string_view(comment.data(), size_ + lastSuffix_.size());
 }
 
-void BitComments::countUp() {
-  size_t i = numberEnd_;
+// The last digit was 9: it becomes 0, and the digits before it count up.
+void BitComments::carry() {
+  lastDigit_ = '0';
+  size_t i = numberEnd_ - 1;
   while (i > numberBegin_ && text_[i - 1] == '9') text_[--i] = '0';
   if (i > numberBegin_) {
     ++text_[i - 1];
@@ -146,7 +149,9 @@ void BitComments::countUp() {
   }
   // 9 became 10, 99 became 100: one digit more, and what follows moves on.
   text_[numberBegin_] = '1';
-  text_[numberEnd_++] = '0';
+  std::fill(text_.begin() + static_cast<std::ptrdiff_t>(numberBegin_) + 1,
+            text_.begin() + static_cast<std::ptrdiff_t>(numberEnd_) + 1, '0');
+  ++numberEnd_;
   appendText(text_.data() + numberEnd_, afterNumber_);
   ++size_;
 }
@@ -249,13 +254,7 @@ void ShiftCycles::write(const ScanBit* bits, size_t count, BitComments& comments
         std::memcpy(p, pair, pairSize_);
       p += pairSize_;
       if (comments_) {
-        // The comment the same way, where the longest one fits the block.
-        const std::string_view comment = comments.text();
-        if (comments.longest() == BitComments::kCopyBlock)
-          std::memcpy(p, comment.data(), BitComments::kCopyBlock);
-        else
-          std::memcpy(p, comment.data(), comment.size());
-        p += comment.size();
+        p = comments.write(p);
         *p++ = ' ';
         *p++ = '\n';
       }

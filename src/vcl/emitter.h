@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -76,31 +77,57 @@ class ScanBit {
 // another from bit 0: a label, the bit number and a text after it ("SDR bit
 // 7", "HDR bit 7 "), and on the register's last bit a text more. The number
 // is counted up in place: a scan of a million bits formats no number.
+//
+// Its last digit, which changes with every bit, is kept apart and put into
+// the text only where it is written: a byte stored into the text just before
+// the text is read as a block would hold up that read until the store is
+// done, on every bit.
 class BitComments {
  public:
   BitComments(std::string_view label, std::string_view afterNumber, std::string_view lastSuffix);
   // The current bit's comment, empty while vector comments are off; valid
   // until next().
-  std::string_view text() const { return std::string_view(text_.data(), size_); }
+  std::string_view text() {
+    if (enabled_) text_[numberEnd_ - 1] = lastDigit_;
+    return std::string_view(text_.data(), size_);
+  }
   // The same with the text of the register's last bit.
   std::string_view lastText();
+  // Writes text() at `out`, which has room for longest() bytes, and returns
+  // the end of what it wrote. Comments are on.
+  char* write(char* out) const {
+    // A comment whose longest form fits the block is copied as a whole
+    // block, in a few moves where a copy of the exact length is a call; what
+    // lies past it is written over next.
+    if (text_.size() == kCopyBlock)
+      std::memcpy(out, text_.data(), kCopyBlock);
+    else
+      std::memcpy(out, text_.data(), size_);
+    out[numberEnd_ - 1] = lastDigit_;
+    return out + size_;
+  }
   // On to the next bit.
   void next() {
-    if (enabled_) countUp();
+    if (enabled_ && lastDigit_ != '9')
+      ++lastDigit_;
+    else if (enabled_)
+      carry();
   }
-  // The longest text() can become, at least kCopyBlock: so many bytes can
-  // be read from the start of text() whatever its length.
+  // The longest text() can become, at least kCopyBlock.
   size_t longest() const { return text_.size(); }
-  static constexpr size_t kCopyBlock = 32;
 
  private:
-  void countUp();
+  static constexpr size_t kCopyBlock = 32;
+  void carry();
 
   bool enabled_;
   std::string_view afterNumber_, lastSuffix_;
-  std::string text_;        // the label, the number and what follows, with room to grow
+  // The label, the number and what follows, with room to grow; the number's
+  // last digit is lastDigit_, whatever text_ holds in its place.
+  std::string text_;
   size_t numberBegin_ = 0;  // where the bit number starts in text_
   size_t numberEnd_ = 0;
+  char lastDigit_ = '0';
   size_t size_ = 0;  // of the current comment
 };
 
