@@ -148,9 +148,8 @@ void BitComments::carry() {
     return;
   }
   // 9 became 10, 99 became 100: one digit more, and what follows moves on.
+  text_[numberEnd_ - 1] = '0';  // the last digit's place until now
   text_[numberBegin_] = '1';
-  std::fill(text_.begin() + static_cast<std::ptrdiff_t>(numberBegin_) + 1,
-            text_.begin() + static_cast<std::ptrdiff_t>(numberEnd_) + 1, '0');
   ++numberEnd_;
   appendText(text_.data() + numberEnd_, afterNumber_);
   ++size_;
