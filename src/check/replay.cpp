@@ -111,7 +111,7 @@ bool Replay::expectedCycles() {
     expected_.skipBit();
   }
   if (cycles > 0) {
-    for (int64_t vector = 0; vector < 2 * cycles; ++vector) countVector();
+    countVectors(2 * cycles);
     scanBits_ += static_cast<uint64_t>(cycles);
     totals_.bits += cycles;
     return true;

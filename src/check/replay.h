@@ -114,6 +114,16 @@ class Replay {
     else
       ++totals_.vectors;
   }
+  // The same for `count` vector lines that stay below that ceiling.
+  void countVectors(int64_t count) {
+    fileVectors_ += count;
+    if (!inLoop_) {
+      totals_.vectors += count;
+      return;
+    }
+    loop_.allVectors += count;
+    if (!loop_.compared) loop_.passVectors += count;
+  }
   void statementLine(std::string_view text);
   [[gnu::always_inline]] void half(uint32_t levels, char tck);
   void failingTryCycle(const Half& low);
