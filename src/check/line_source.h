@@ -76,6 +76,11 @@ class LineSource {
     return true;
   }
 
+  // The unread byte `offset` bytes on; '\0' past the bytes read so far.
+  char peekByte(size_t offset) const {
+    return offset < static_cast<size_t>(end_ - begin_) ? begin_[offset] : '\0';
+  }
+
   // The number of the line next() gave last, counted from 1.
   int64_t lineNumber() const { return lineNumber_; }
   bool failed() const { return failed_; }

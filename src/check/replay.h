@@ -98,9 +98,12 @@ class Replay {
   };
 
   // The next cycles, when the file holds them as the check expects them in
-  // the middle of a scan on the tester's path. False when not even a TCK-low
-  // line was taken.
+  // the middle of a scan on the tester's path, or of the failing try of a
+  // retry loop. False when not even a TCK-low line was taken.
   bool expectedCycles();
+  struct CycleTexts;
+  // Passes over the two lines of `texts`' cycle when the file holds them.
+  bool skipCycle(const CycleTexts& texts);
   // Most lines of a test: a vector line in the middle of a shift, TMS 0,
   // TRST not low: of a scan on the tester's path, or of the failing try of a
   // retry loop. The same checks as vectorLine() and half() make, in fewer
@@ -175,7 +178,8 @@ class Replay {
     uint32_t lowLevels = 0;
   };
   CycleTexts cycleTexts_[9];
-  PinColumns cycleTextColumns_;  // the pin order cycleTexts_ are for
+  PinColumns cycleTextColumns_;   // the pin order cycleTexts_ are for
+  bool commentedCycles_ = false;  // the last cycle skipCycle() took had a comment
   bool orderInForce_ = false;
   bool inUnit_ = false, unitBegun_ = false, unitEnded_ = false, inPcf_ = false;
   bool vectorsAllowed_ = false;  // a vector line may come here
