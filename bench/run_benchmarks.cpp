@@ -111,8 +111,11 @@ std::vector<std::string> listFiles(const std::string& folder) {
   return names;
 }
 
+// Removes the files of the last run and puts every written page on disk, so
+// that no timed run pays for the write-back of another run's output.
 void emptyFolder(const std::string& folder) {
   for (const std::string& path : listFiles(folder)) unlink(path.c_str());
+  sync();
 }
 
 long long fileSize(const std::string& path) {
@@ -260,6 +263,7 @@ CopyTiming timeCopy(const std::vector<std::string>& command, const std::string& 
     if (!translation.started || !reportedSuccess(consolePath)) return timing;
     std::vector<std::string> cat = {"/bin/cat"};
     for (const std::string& path : listFiles(outFolder)) cat.push_back(path);
+    sync();
     const RunResult copy = runProcess(cat, consolePath, outFolder + "/copy");
     if (copy.exitStatus != 0) return timing;
     if (run == 0 || copy.seconds <= 0) continue;  // warm-up
