@@ -5,6 +5,7 @@
 //
 // Files written:
 //   board.svf     5000 SDR scans of 1000 bits with TDI, TDO and MASK
+//   board2k.svf   300 SDR scans of 2000 bits with TDI, TDO and MASK
 //   long100k.svf  one SDR whose value spans 100000 lines of 64 hex digits
 //   long200k.svf  the same over 200000 lines
 //   many.svf      1000000 short statements, one per line
@@ -82,22 +83,22 @@ void writeFullScan(SvfFile& out, Random& random, int bits) {
   out.put(");\n");
 }
 
-void writeBoardTest(const std::string& folder) {
-  SvfFile out(folder + "/board.svf");
-  Random random(0x5EED0001);
+void writeBoardTest(const std::string& path, int scans, int bits, uint64_t seed) {
+  SvfFile out(path);
+  Random random(seed);
   out.put("// Board test: long data register scans with expected data.\n");
   out.put("STATE RESET;\nSTATE IDLE;\n");
   out.put("ENDIR IDLE;\nENDDR IDLE;\n");
   out.put("HIR 0;\nTIR 0;\n");
   out.put("HDR 3 TDI (0);\nTDR 2 TDI (0);\n");
   char instruction[32];
-  for (int scan = 0; scan < 5000; ++scan) {
+  for (int scan = 0; scan < scans; ++scan) {
     if (scan % 10 == 0) {
       std::snprintf(instruction, sizeof instruction, "SIR 8 TDI (%02X);\n",
                     static_cast<unsigned>(random.next() >> 56));
       out.put(instruction);
     }
-    writeFullScan(out, random, 1000);
+    writeFullScan(out, random, bits);
     if ((scan + 1) % 50 == 0) out.put("RUNTEST 100 TCK;\n");
   }
 }
@@ -136,7 +137,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
-  writeBoardTest(folder);
+  writeBoardTest(folder + "/board.svf", 5000, 1000, 0x5EED0001);
+  writeBoardTest(folder + "/board2k.svf", 300, 2000, 0x5EED0004);
   writeLongStatement(folder, "long100k.svf", 100000);
   writeLongStatement(folder, "long200k.svf", 200000);
   writeManyStatements(folder);

@@ -6,7 +6,10 @@
 // Every case runs once as warm-up, then RUNS (default 5) timed runs; the table
 // shows the median wall time and the highest peak resident memory. A second
 // table times each case with -CHECK against the same run without it, the two
-// in turns, and the memory the check adds per scan bit it compares. The
+// in turns, and the memory the check adds per scan bit it compares. A third
+// table times the translation of the cases so marked against cat copying the
+// run's own output files into one new file in the same folder, the two in
+// turns, kCopyRuns times: what putting those bytes into files costs. The
 // start-up case translates an empty input kStartupRuns times: what a run
 // costs before it reads a byte (loading the program and its libraries). Work files
 // go to a temporary folder under $TMPDIR (or /tmp), removed at the end.
@@ -31,6 +34,7 @@ namespace {
 
 constexpr double kMB = 1024.0 * 1024.0;
 constexpr int kStartupRuns = 200;
+constexpr int kCopyRuns = 15;
 
 struct RunResult {
   bool started = false;
@@ -40,8 +44,10 @@ struct RunResult {
 };
 
 // Runs `argv` with stdin from /dev/null and stdout and stderr into
-// `consolePath`, and waits for it.
-RunResult runProcess(const std::vector<std::string>& argv, const std::string& consolePath) {
+// `consolePath` (stdout into `outputPath` instead when one is given), and
+// waits for it.
+RunResult runProcess(const std::vector<std::string>& argv, const std::string& consolePath,
+                     const std::string& outputPath = "") {
   std::vector<char*> args;
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
@@ -54,12 +60,16 @@ RunResult runProcess(const std::vector<std::string>& argv, const std::string& co
   if (pid == 0) {
     const int in = open("/dev/null", O_RDONLY);
     const int out = open(consolePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (in < 0 || out < 0) _exit(127);
+    const int data = outputPath.empty()
+                         ? dup(out)
+                         : open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (in < 0 || out < 0 || data < 0) _exit(127);
     dup2(in, 0);
-    dup2(out, 1);
+    dup2(data, 1);
     dup2(out, 2);
     close(in);
     close(out);
+    close(data);
     execv(args[0], args.data());
     _exit(127);
   }
@@ -101,8 +111,11 @@ std::vector<std::string> listFiles(const std::string& folder) {
   return names;
 }
 
+// Removes the files of the last run and puts every written page on disk, so
+// that no timed run pays for the write-back of another run's output.
 void emptyFolder(const std::string& folder) {
   for (const std::string& path : listFiles(folder)) unlink(path.c_str());
+  sync();
 }
 
 long long fileSize(const std::string& path) {
@@ -230,10 +243,48 @@ CheckTiming timeCheck(const std::vector<std::string>& plain,
   return timing;
 }
 
+// A translation and a copy of its output files with cat into one new file
+// in the same folder, timed in turns: the ratio of the two in each run, so
+// that both meet the same load of a shared machine.
+struct CopyTiming {
+  bool ok = false;
+  double translateSeconds = 0;  // medians
+  double copySeconds = 0;
+  double ratio = 0;  // median of the runs' ratios
+};
+
+CopyTiming timeCopy(const std::vector<std::string>& command, const std::string& outFolder,
+                    const std::string& consolePath, int runs) {
+  CopyTiming timing;
+  std::vector<double> translateSeconds, copySeconds, ratios;
+  for (int run = 0; run <= runs; ++run) {
+    emptyFolder(outFolder);
+    const RunResult translation = runProcess(command, consolePath);
+    if (!translation.started || !reportedSuccess(consolePath)) return timing;
+    std::vector<std::string> cat = {"/bin/cat"};
+    for (const std::string& path : listFiles(outFolder)) cat.push_back(path);
+    sync();
+    const RunResult copy = runProcess(cat, consolePath, outFolder + "/copy");
+    if (copy.exitStatus != 0) return timing;
+    if (run == 0 || copy.seconds <= 0) continue;  // warm-up
+    translateSeconds.push_back(translation.seconds);
+    copySeconds.push_back(copy.seconds);
+    ratios.push_back(translation.seconds / copy.seconds);
+  }
+  emptyFolder(outFolder);
+  if (ratios.empty()) return timing;
+  timing.translateSeconds = median(translateSeconds);
+  timing.copySeconds = median(copySeconds);
+  timing.ratio = median(ratios);
+  timing.ok = true;
+  return timing;
+}
+
 struct Case {
   std::string name;
   std::string input;  // file name in the input folder
   std::vector<std::string> options;
+  bool copy = false;  // also timed against cat of its output
 };
 
 struct CaseResult {
@@ -243,6 +294,7 @@ struct CaseResult {
   Timing translator;
   Timing baseline;
   CheckTiming check;
+  CopyTiming copy;
 };
 
 void printConsoleTail(const std::string& consolePath) {
@@ -292,6 +344,8 @@ int main(int argc, char** argv) {
   const std::vector<Case> cases = {
       {"board, default", "board.svf", {}},
       {"board, -NC -NORETRY", "board.svf", {"-NC", "-NORETRY"}},
+      {"board2k, default", "board2k.svf", {}, true},
+      {"board2k, -NC -NORETRY", "board2k.svf", {"-NC", "-NORETRY"}, true},
       {"long, N=100000", "long100k.svf", {}},
       {"long, N=200000", "long200k.svf", {}},
       {"many statements", "many.svf", {}},
@@ -364,7 +418,16 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "\n*** FAILED: %s with -CHECK\n", c.name.c_str());
       printConsoleTail(consolePath);
     }
-    r.ok = r.baseline.ok && r.check.ok;
+    if (c.copy) {
+      std::printf("running %s against cat ...\n", c.name.c_str());
+      std::fflush(stdout);
+      r.copy = timeCopy(command, outputs, consolePath, kCopyRuns);
+      if (!r.copy.ok) {
+        std::fprintf(stderr, "\n*** FAILED: %s against cat\n", c.name.c_str());
+        printConsoleTail(consolePath);
+      }
+    }
+    r.ok = r.baseline.ok && r.check.ok && (!c.copy || r.copy.ok);
     allOk = allOk && r.ok;
   }
   removeTree(work);
@@ -413,18 +476,36 @@ int main(int argc, char** argv) {
       " RSS/bit = the check's peak RSS above the plain run's, per scan bit checked, at most 1 "
       "B)\n\n");
 
+  std::printf("%-22s %11s %9s %7s\n", "case", "translate s", "cat s", "ratio");
+  for (size_t i = 0; i < cases.size(); ++i) {
+    if (!cases[i].copy) continue;
+    const CopyTiming& t = results[i].copy;
+    if (!t.ok) {
+      std::printf("%-22s   FAILED\n", cases[i].name.c_str());
+      continue;
+    }
+    std::printf("%-22s %11.4f %9.4f %7.2f\n", cases[i].name.c_str(), t.translateSeconds,
+                t.copySeconds, t.ratio);
+  }
+  std::printf(
+      "(translation and cat of its output files into one new file in the same folder, in\n"
+      " turns, %d runs; ratio = median of the runs' translate / cat, at most 1.5)\n\n",
+      kCopyRuns);
+
   if (startup.ok)
     std::printf("start-up (empty input): median %.2f ms of %d runs, peak RSS %.1f MB\n",
                 startup.medianSeconds * 1e3, kStartupRuns,
                 static_cast<double>(startup.peakRssKiB) / 1024.0);
   else
     std::printf("start-up (empty input): FAILED\n");
-  const CaseResult& long100k = results[2];
-  const CaseResult& long200k = results[3];
+  // The cases by their place in `cases`.
+  constexpr size_t kLong100k = 4, kLong200k = 5, kMany = 6;
+  const CaseResult& long100k = results[kLong100k];
+  const CaseResult& long200k = results[kLong200k];
   if (long100k.translator.ok && long200k.translator.ok && long100k.translator.medianSeconds > 0)
     std::printf("long statement: time N=200000 / N=100000 = %.2f (2.00 is linear)\n",
                 long200k.translator.medianSeconds / long100k.translator.medianSeconds);
-  for (size_t i : {size_t{2}, size_t{3}}) {
+  for (size_t i : {kLong100k, kLong200k}) {
     const CaseResult& r = results[i];
     if (!r.translator.ok) continue;
     const double peakMB = static_cast<double>(r.translator.peakRssKiB) / 1024.0;
@@ -432,7 +513,7 @@ int main(int argc, char** argv) {
     std::printf("%s: peak RSS %.1f MB, limit 6 x %.1f + 16 = %.1f MB: %s\n", cases[i].name.c_str(),
                 peakMB, r.inputMB, limitMB, peakMB <= limitMB ? "within" : "OVER");
   }
-  const CaseResult& many = results[4];
+  const CaseResult& many = results[kMany];
   if (many.translator.ok && many.translator.medianSeconds > 0)
     std::printf("many statements: %.0f statements/s\n", 1e6 / many.translator.medianSeconds);
 

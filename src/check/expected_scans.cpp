@@ -26,6 +26,25 @@ void ExpectedScans::newBlock() {
   blockEnd_ = next_ + kBlockBytes;
 }
 
+void ExpectedScans::addBitCodes(const uint8_t* codes, size_t count) {
+  const uint8_t* const end = codes + count;
+  if (codes != end && (size_ & 1)) push(*codes++);
+  // Now at the start of a byte: pairs of codes, a block at a time.
+  while (end - codes >= 2) {
+    if (next_ == blockEnd_) newBlock();
+    const size_t pairs =
+        std::min(static_cast<size_t>(end - codes) / 2, static_cast<size_t>(blockEnd_ - next_));
+    // Through a local pointer: a byte written through next_ itself might
+    // change next_, as far as the compiler knows.
+    uint8_t* out = next_;
+    for (size_t i = 0; i < pairs; ++i, codes += 2)
+      out[i] = static_cast<uint8_t>(codes[0] | codes[1] << 4);
+    next_ = out + pairs;
+    size_ += 2 * pairs;
+  }
+  if (codes != end) push(*codes);
+}
+
 void ExpectedScans::noteStep(TapState from, TapState to) {
   if (from == DRSHIFT || from == IRSHIFT) {
     // A cycle in a shift state shifts a bit, though the path drives none.

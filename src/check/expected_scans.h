@@ -63,6 +63,8 @@ class ExpectedScans {
   void addBit(char tdi, char tdo) { push(bitCode(tdi, tdo)); }
   // The same with the bit's levels as bitCode() gives them.
   void addBitCode(uint8_t code) { push(code); }
+  // `count` bits by their codes, two to a byte of the record.
+  void addBitCodes(const uint8_t* codes, size_t count);
   // TRST held low: an open scan ends without Update.
   void resetByTrst() { end(ScanEnd::Reset); }
   // A reset the tester makes by TMS from a state the translator does not
@@ -95,14 +97,21 @@ class ExpectedScans {
     // The next item when it is a bit (the usual case, taken fast): its
     // code, as bitCode() gives it. False, taking nothing, for any other item.
     bool takeBitCode(uint8_t& code) {
+      if (!peekBitCode(code)) return false;
+      skipBit();
+      return true;
+    }
+    // The same, leaving the bit to be taken next.
+    bool peekBitCode(uint8_t& code) {
       if (position_ >= blockEnd_ && !enterBlock()) return false;
       const uint8_t byte = block_[(position_ & kBlockMask) >> 1];
       const uint8_t item = position_ & 1 ? byte >> 4 : byte & 15;
       if (item > 8) return false;
       code = item;
-      ++position_;
       return true;
     }
+    // On past the bit peekBitCode() gave.
+    void skipBit() { ++position_; }
     // The next start: whether it is an instruction scan. After peek() gave Start.
     bool takeStart();
     // The next end. After peek() gave End.
@@ -127,7 +136,7 @@ class ExpectedScans {
 
   // A bit's levels as one small number: TDI 0, 1, Z times 3, plus TDO L, H,
   // X. Looked up, not compared: the levels of a scan are random data.
-  static uint8_t bitCode(char tdi, char tdo) {
+  static constexpr uint8_t bitCode(char tdi, char tdo) {
     return static_cast<uint8_t>(kLevelCodes.tdi[static_cast<unsigned char>(tdi)] +
                                 kLevelCodes.tdo[static_cast<unsigned char>(tdo)]);
   }

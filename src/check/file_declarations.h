@@ -17,6 +17,11 @@ struct PinColumns {
   int tck = -1, tms = -1, tdi = -1, tdo = -1;
   int trst = -1;          // -1: the order has no TRST
   bool parallel = false;  // the order has pins besides TCK, TMS, TDI, TDO, TRST
+
+  bool operator==(const PinColumns& other) const {
+    return width == other.width && tck == other.tck && tms == other.tms && tdi == other.tdi &&
+           tdo == other.tdo && trst == other.trst && parallel == other.parallel;
+  }
 };
 
 // The levels a predefined vector sets; '\0' for a pin it does not set.

@@ -9,7 +9,7 @@
 namespace vantrel {
 
 namespace {
-constexpr size_t kBlockSize = 1 << 18;
+constexpr size_t kBlockSize = 1 << 16;
 }
 
 // Binary mode, unbuffered: the blocks here are the only buffer, each one

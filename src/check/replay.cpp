@@ -22,7 +22,7 @@ struct PinClasses {
     of[static_cast<unsigned char>('L')] = kPin | kTdoLevel;
     of[static_cast<unsigned char>('X')] = kPin | kTdoLevel;
   }
-  bool is(char c, uint8_t kind) const { return of[static_cast<unsigned char>(c)] & kind; }
+  constexpr bool is(char c, uint8_t kind) const { return of[static_cast<unsigned char>(c)] & kind; }
 };
 constexpr PinClasses kPins;
 
@@ -32,13 +32,36 @@ std::string stateName(TapState state) {
   return state == UNKNOWN ? std::string("an unknown state") : std::string(tapStateName(state));
 }
 
-// A line's levels packed into a word: TMS, TDI, TDO, TRST from the low byte up.
-uint32_t pack(char tms, char tdi, char tdo, char trst) {
-  return uint32_t{static_cast<unsigned char>(tms)} |
-         uint32_t{static_cast<unsigned char>(tdi)} << 8 |
-         uint32_t{static_cast<unsigned char>(tdo)} << 16 |
-         uint32_t{static_cast<unsigned char>(trst)} << 24;
-}
+// A line's levels packed into a word: TMS, TDI, TDO, TRST from the low byte
+// up. Each pin's character is looked up as its byte of the word, with the
+// byte's top bit set where the pin cannot take that level (every level is a
+// character below 128): one test then checks all four.
+class LevelBytes {
+ public:
+  constexpr LevelBytes() {
+    for (int c = 0; c < 256; ++c) {
+      const auto byte = [c](uint8_t kind, int shift) {
+        return uint32_t{kPins.is(static_cast<char>(c), kind) ? static_cast<uint8_t>(c) : 0x80u}
+               << shift;
+      };
+      tms_[c] = byte(kTmsLevel, 0);
+      tdi_[c] = byte(kTdiLevel, 8);
+      tdo_[c] = byte(kTdoLevel, 16);
+      trst_[c] = byte(kTrstLevel, 24);
+    }
+  }
+  // The packed levels; valid() tells whether each pin can take its level.
+  uint32_t pack(char tms, char tdi, char tdo, char trst) const {
+    return tms_[index(tms)] | tdi_[index(tdi)] | tdo_[index(tdo)] | trst_[index(trst)];
+  }
+  static bool valid(uint32_t levels) { return (levels & 0x80808080u) == 0; }
+
+ private:
+  static constexpr size_t index(char c) { return static_cast<unsigned char>(c); }
+  uint32_t tms_[256] = {}, tdi_[256] = {}, tdo_[256] = {}, trst_[256] = {};
+};
+constexpr LevelBytes kLevelBytes;
+
 char tmsOf(uint32_t levels) { return static_cast<char>(levels); }
 char tdiOf(uint32_t levels) { return static_cast<char>(levels >> 8); }
 char tdoOf(uint32_t levels) { return static_cast<char>(levels >> 16); }
@@ -46,27 +69,146 @@ char trstOf(uint32_t levels) { return static_cast<char>(levels >> 24); }
 // What the two lines of a cycle share: all but TDO.
 constexpr uint32_t kCycleLevels = 0xFF00FFFF;
 
-bool validLevels(char tms, char tdi, char tdo, char trst) {
-  return kPins.is(tms, kTmsLevel) && kPins.is(tdi, kTdiLevel) && kPins.is(tdo, kTdoLevel) &&
-         kPins.is(trst, kTrstLevel);
-}
-
 }  // namespace
 
 void Replay::replayFile(const SeriesFile& file) {
   fileName_ = file.name;
   declarations_ = FileDeclarations();
   orderInForce_ = false;
-  inUnit_ = unitBegun_ = unitEnded_ = inPcf_ = vectorsAllowed_ = false;
+  inUnit_ = unitBegun_ = unitEnded_ = inPcf_ = vectorsAllowed_ = inShift_ = false;
   fileVectors_ = 0;
   if (!source_.open(file)) differ(0, "the file cannot be opened");
   ++totals_.files;
-  for (std::string_view text; source_.next(text, orderInForce_ ? columns_.width : 0);) line(text);
+  for (std::string_view text;;) {
+    if (inShift_ && expectedCycles()) continue;
+    if (!source_.next(text, orderInForce_ ? columns_.width : 0)) break;
+    line(text);
+  }
   if (source_.failed()) differ(0, "the file cannot be read to its end");
   if (inLoop_) differ("the file ends inside a retry loop");
   if (path_->lowPending) differ("the file ends between the two lines of a cycle");
   if (declarations_.definingVector()) differ("the file ends inside a vector definition");
   if (!unitEnded_) differ("the file does not end its unit");
+}
+
+// A test is mostly scans, and the check knows each bit of a scan from the
+// record: the two lines of its cycle are known before they are read. A file
+// that holds them so is read by comparing its text with theirs, as many
+// cycles in a row as it goes on so; any other text (another level, a comment
+// on the TCK-low line, a line that goes on past the bytes read so far) is
+// left to line(), which finds what it says. The failing try of a retry loop
+// is read the same way, with the TDI level the file gives and no compare:
+// its bits are not the record's.
+bool Replay::expectedCycles() {
+  if (path_->lowPending) return false;
+  const bool onTesterPath = path_ == &main_;
+  const size_t tdiAt = 1 + static_cast<size_t>(columns_.tdi);  // after the opening quote
+  // Whole cycles, short of the ceiling of lines that line() reports.
+  const int64_t room = (kTesterLineCeiling - 1 - fileVectors_) / 2;
+  int64_t cycles = 0;
+  for (; cycles < room; ++cycles) {
+    uint8_t code = 0;
+    if (!onTesterPath)
+      code = ExpectedScans::bitCode(source_.peekByte(tdiAt), 'X');
+    else if (!expected_.peekBitCode(code))
+      break;
+    if (!skipCycle(cycleTexts_[code])) break;
+    if (onTesterPath) expected_.skipBit();
+  }
+  if (cycles > 0) {
+    countVectors(2 * cycles);
+    if (onTesterPath) {
+      scanBits_ += static_cast<uint64_t>(cycles);
+      totals_.bits += cycles;
+    }
+    return true;
+  }
+  uint8_t code = 0;
+  if (!onTesterPath || room < 1 || !expected_.peekBitCode(code) ||
+      !source_.skipLines(cycleTexts_[code].low, 1))
+    return false;
+  // The TCK-high line goes through line().
+  countVector();
+  main_.low.levels = cycleTexts_[code].lowLevels;
+  main_.low.line = source_.lineNumber();
+  main_.lowPending = true;
+  return true;
+}
+
+// A file written with comments has one on every TCK-high line of a scan,
+// one without has none: the form the last cycle had is tried first.
+bool Replay::skipCycle(const CycleTexts& texts) {
+  if (commentedCycles_) {
+    if (source_.skipLinesStartingWith(texts.commentedCycle, 2)) return true;
+    if (!source_.skipLines(texts.cycle, 2)) return false;
+    commentedCycles_ = false;
+    return true;
+  }
+  if (source_.skipLines(texts.cycle, 2)) return true;
+  if (!source_.skipLinesStartingWith(texts.commentedCycle, 2)) return false;
+  commentedCycles_ = true;
+  return true;
+}
+
+void Replay::makeCycleTexts() {
+  cycleTextColumns_ = columns_;
+  const size_t width = static_cast<size_t>(columns_.width);
+  for (uint8_t code = 0; code < 9; ++code) {
+    const char tdi = ExpectedScans::tdiOf(code), tdo = ExpectedScans::tdoOf(code);
+    std::string low(width, '1'), high(width, '1');  // TRST high
+    low[static_cast<size_t>(columns_.tck)] = '0';
+    for (std::string* pins : {&low, &high}) {
+      (*pins)[static_cast<size_t>(columns_.tms)] = '0';
+      (*pins)[static_cast<size_t>(columns_.tdi)] = tdi;
+    }
+    low[static_cast<size_t>(columns_.tdo)] = tdo;
+    high[static_cast<size_t>(columns_.tdo)] = 'X';
+    CycleTexts& texts = cycleTexts_[code];
+    texts.low = '"' + low + "\" \n";
+    texts.cycle = texts.low + '"' + high + "\" \n";
+    texts.commentedCycle = texts.low + '"' + high + "\" !";
+    texts.lowLevels = kLevelBytes.pack('0', tdi, tdo, '1');
+  }
+}
+
+bool Replay::usualVectorLine(std::string_view text) {
+  const size_t width = static_cast<size_t>(columns_.width);
+  if (text.size() < width + 2 || text[0] != '"' || text[width + 1] != '"' ||
+      (text.size() > width + 2 && text[width + 2] != ' ' && text[width + 2] != '!' &&
+       text[width + 2] != '\t') ||
+      fileVectors_ + 1 >= kTesterLineCeiling)
+    return false;
+  const char* pins = text.data() + 1;
+  const char trst = columns_.trst >= 0 ? pins[columns_.trst] : '1';
+  const uint32_t levels =
+      kLevelBytes.pack(pins[columns_.tms], pins[columns_.tdi], pins[columns_.tdo], trst);
+  if (!LevelBytes::valid(levels) || tmsOf(levels) != '0' || trst == '0') return false;
+  const char tck = pins[columns_.tck];
+  Path& path = *path_;
+  if (tck == '0' && !path.lowPending) {
+    path.low.levels = levels;
+    path.low.line = source_.lineNumber();
+    path.lowPending = true;
+  } else {
+    // The TCK-high line: the TCK-low line's cycle, which on the tester's
+    // path shifts the record's next bit (the failing try of a retry loop
+    // is checked for its path only).
+    if (tck != '1' || !path.lowPending || ((levels ^ path.low.levels) & kCycleLevels) != 0 ||
+        tdoOf(levels) != 'X')
+      return false;
+    if (path_ == &main_) {
+      uint8_t code = 0;
+      if (!expected_.peekBitCode(code) ||
+          code != ExpectedScans::bitCode(tdiOf(path.low.levels), tdoOf(path.low.levels)))
+        return false;
+      expected_.skipBit();
+      ++scanBits_;
+      ++totals_.bits;
+    }
+    path.lowPending = false;
+  }
+  countVector();
+  return true;
 }
 
 // Millions of these: the usual line, a half cycle with or without a bit,
@@ -81,12 +223,10 @@ void Replay::vectorLine(std::string_view text) {
   if (columns_.parallel) checkParallelPins(pins);
   const char tms = pins[columns_.tms], tdi = pins[columns_.tdi], tdo = pins[columns_.tdo];
   const char trst = columns_.trst >= 0 ? pins[columns_.trst] : '1';
-  if (!validLevels(tms, tdi, tdo, trst)) badLevels(tms, tdi, tdo, trst);
-  if (++fileVectors_ >= kTesterLineCeiling || inLoop_)
-    countVectorInLoop();
-  else
-    ++totals_.vectors;
-  half(pack(tms, tdi, tdo, trst), pins[columns_.tck]);
+  const uint32_t levels = kLevelBytes.pack(tms, tdi, tdo, trst);
+  if (!LevelBytes::valid(levels)) badLevels(tms, tdi, tdo, trst);
+  countVector();
+  half(levels, pins[columns_.tck]);
 }
 
 inline void Replay::half(uint32_t levels, char tck) {
@@ -265,7 +405,9 @@ void Replay::statementLine(std::string_view text) {
 
 void Replay::selectOrder(const PinColumns* order) {
   orderInForce_ = order != nullptr;
-  if (order) columns_ = *order;
+  if (!order) return;
+  columns_ = *order;
+  if (!columns_.parallel && !(columns_ == cycleTextColumns_)) makeCycleTexts();
 }
 
 // A vector line in a retry loop, or one past what a tester takes.
@@ -351,12 +493,13 @@ void Replay::execute(std::string_view rest) {
   // A vector sets an output pin to the level the tester expects on it.
   const char tdo = vector->tdo == '1' ? 'H' : vector->tdo == '0' ? 'L' : vector->tdo;
   const char trst = vector->trst ? vector->trst : '1';
-  if (vector->tck != '0' || !validLevels(vector->tms, vector->tdi, tdo, trst))
+  const uint32_t levels = kLevelBytes.pack(vector->tms, vector->tdi, tdo, trst);
+  if (vector->tck != '0' || !LevelBytes::valid(levels))
     differ("vector " + std::string(name) +
            " does not set TCK low and TMS, TDI, TDO and TRST to levels they can take");
   ++fileVectors_;
   countVectorInLoop();
-  half(pack(vector->tms, vector->tdi, tdo, trst), '0');
+  half(levels, '0');
   loop_.compared = true;
   // When the compare fails, the tester goes on in the loop body from here.
   failing_ = main_;

@@ -60,10 +60,13 @@ class Replay {
   void replayFile(const SeriesFile& file);
   // One line of the file, without its line end.
   void line(std::string_view text) {
+    if (inShift_ && usualVectorLine(text)) return;
     if (!text.empty() && text[0] == '"')
       vectorLine(text);
     else
       statementLine(text);
+    inShift_ = vectorsAllowed_ && !columns_.parallel && (path_ != &main_ || scanOpen_) &&
+               (path_->state == DRSHIFT || path_->state == IRSHIFT);
   }
   // After the last file: every scan the SVF gives has been shifted.
   void finish();
@@ -94,7 +97,36 @@ class Replay {
     double passWait = 0, allWait = 0;
   };
 
+  // The next cycles, when the file holds them as the check expects them in
+  // the middle of a scan on the tester's path, or of the failing try of a
+  // retry loop. False when not even a TCK-low line was taken.
+  bool expectedCycles();
+  struct CycleTexts;
+  // Passes over the two lines of `texts`' cycle when the file holds them.
+  bool skipCycle(const CycleTexts& texts);
+  // Most lines of a test: a vector line in the middle of a shift, TMS 0,
+  // TRST not low: of a scan on the tester's path, or of the failing try of a
+  // retry loop. The same checks as vectorLine() and half() make, in fewer
+  // steps. False, having changed nothing, for any other line, which they
+  // then take.
+  bool usualVectorLine(std::string_view text);
   void vectorLine(std::string_view text);
+  void countVector() {
+    if (++fileVectors_ >= kTesterLineCeiling || inLoop_)
+      countVectorInLoop();
+    else
+      ++totals_.vectors;
+  }
+  // The same for `count` vector lines that stay below that ceiling.
+  void countVectors(int64_t count) {
+    fileVectors_ += count;
+    if (!inLoop_) {
+      totals_.vectors += count;
+      return;
+    }
+    loop_.allVectors += count;
+    if (!loop_.compared) loop_.passVectors += count;
+  }
   void statementLine(std::string_view text);
   [[gnu::always_inline]] void half(uint32_t levels, char tck);
   void failingTryCycle(const Half& low);
@@ -105,6 +137,7 @@ class Replay {
   void execute(std::string_view rest);
   void endLoop();
   void selectOrder(const PinColumns* order);
+  void makeCycleTexts();
   // Out of the way of the usual line.
   [[gnu::cold]] void uncommonCycle(const Half& low);
   [[gnu::cold]] uint8_t uncommonBit(bool instruction, const Half& low);
@@ -135,6 +168,18 @@ class Replay {
   LineSource source_;
   FileDeclarations declarations_;
   PinColumns columns_;  // the pin order in force
+  // The lines of a cycle in the middle of a scan, in the pin order in force,
+  // for each bit the record can give (by its code): TMS 0, TRST high, the
+  // bit's TDI on both lines, its expected TDO on the TCK-low line: the
+  // TCK-low line, and both lines with the TCK-high one as it stands alone or
+  // up to its comment.
+  struct CycleTexts {
+    std::string low, cycle, commentedCycle;
+    uint32_t lowLevels = 0;
+  };
+  CycleTexts cycleTexts_[9];
+  PinColumns cycleTextColumns_;   // the pin order cycleTexts_ are for
+  bool commentedCycles_ = false;  // the last cycle skipCycle() took had a comment
   bool orderInForce_ = false;
   bool inUnit_ = false, unitBegun_ = false, unitEnded_ = false, inPcf_ = false;
   bool vectorsAllowed_ = false;  // a vector line may come here
@@ -147,6 +192,10 @@ class Replay {
   bool inLoop_ = false;
   Loop loop_;
 
+  // A scan is being shifted on the tester's path, or a failing try is in a
+  // shift state, in a pin order of JTAG pins only: usualVectorLine() may
+  // take the next line.
+  bool inShift_ = false;
   bool scanOpen_ = false;
   bool scanInstruction_ = false;
   uint64_t scanBits_ = 0;

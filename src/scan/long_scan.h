@@ -10,6 +10,7 @@
 // written so: cut each time its file reaches the split threshold.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -37,6 +38,16 @@ class ScanCuts {
   // After that bit: the cycle into the pause state, the next file, and the
   // two cycles back into the shift state.
   void pauseAndResume();
+
+  // How many of the next bits surely do not end their piece (fewer than may
+  // not), as each adds two lines to the file; pass() takes them, as many
+  // calls of endsPiece() would.
+  uint64_t bitsSurelyUncut() const {
+    // Before the scan's last bit but one, that bit and the exit path too.
+    const int64_t room = threshold_ - vectorCount - 4 - exitLines_;
+    return room > 0 ? std::min(bitsLeft_, static_cast<uint64_t>(room / 2)) : 0;
+  }
+  void pass(uint64_t bits) { bitsLeft_ -= bits; }
 
  private:
   const ScanGroup& group_;

@@ -63,26 +63,42 @@ void setRegisterLength(ScanRegisterId id, std::string_view parameter) {
   if (id == SIR) sirInStatement = true;
 }
 
+namespace {
+
+// The four binary digits of each hex digit character, or nothing for a
+// character that is no hex digit. Looked up: the digits of a value are
+// random data, on which every test of a character range would be a guess of
+// the processor.
+struct HexDigits {
+  char bits[256][4] = {};
+  bool isDigit[256] = {};
+  constexpr HexDigits() {
+    for (int c = 0; c < 256; ++c) {
+      const int value = c >= '0' && c <= '9'   ? c - '0'
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                               : -1;
+      if (value < 0) continue;
+      isDigit[c] = true;
+      for (int i = 0; i < 4; ++i) bits[c][i] = value & (8 >> i) ? '1' : '0';
+    }
+  }
+};
+constexpr HexDigits kHexDigits;
+
+}  // namespace
+
 void hexToBinString(std::optional<std::string>& field, std::string_view hex, uint32_t length) {
   field.reset();
   if (length == 0) return;
-  static const char kNibbles[16][5] = {"0000", "0001", "0010", "0011", "0100", "0101",
-                                       "0110", "0111", "1000", "1001", "1010", "1011",
-                                       "1100", "1101", "1110", "1111"};
   std::string& bits = field.emplace(hex.size() * 4, '0');
   char* out = bits.data();
   for (char c : hex) {
-    int value;
-    if (c >= '0' && c <= '9')
-      value = c - '0';
-    else if (c >= 'A' && c <= 'F')
-      value = c - 'A' + 10;
-    else if (c >= 'a' && c <= 'f')
-      value = c - 'a' + 10;
-    else
-      continue;  // blanks left by a value continued over lines, stray characters
-    std::memcpy(out, kNibbles[value], 4);
-    out += 4;
+    const auto code = static_cast<unsigned char>(c);
+    std::memcpy(out, kHexDigits.bits[code], 4);
+    // Blanks left by a value continued over lines, stray characters: their
+    // copy is written over by the next digit's.
+    out += kHexDigits.isDigit[code] ? 4 : 0;
   }
   bits.resize(static_cast<size_t>(out - bits.data()));
 }

@@ -31,7 +31,7 @@ bool retryLoopApplies() {
   const uint32_t compare = static_cast<uint32_t>(settings.compareVector);
   const char tms = compare + 1 == sdr.length ? lastBitTms(SDR) : '0';
   const ScanBit bit = scanBitAt(sdr, compare);
-  return tms == '0' && bit.tdi != 'Z' && bit.expected != 'X';
+  return tms == '0' && bit.tdi() != 'Z' && bit.expected() != 'X';
 }
 
 // The way back from the last data bit to Shift-DR, as runRetryLoop() walks it:
@@ -55,7 +55,6 @@ int64_t retryLoopLines() {
 void runRetryLoop() {
   const ScanRecord& sdr = scanRegisters[SDR];
   const uint32_t compare = static_cast<uint32_t>(settings.compareVector);
-  const char lastTms = lastBitTms(SDR);
 
   outputFile.write("end pcf\nhomingloop ");
   outputFile.write(std::to_string(settings.loopCount));
@@ -65,24 +64,19 @@ void runRetryLoop() {
 
   // The loop body: every bit once, nothing compared but the compare bit,
   // whose low line leaves the loop when it passes.
-  ScanBitReader loopBits(sdr);
-  BitComments loopComments(SDR);
-  for (uint32_t i = 0; i < sdr.length; ++i, loopComments.next()) {
-    const ScanBit bit = loopBits.next();
-    const bool last = i + 1 == sdr.length;
-    const char tms = last ? lastTms : '0';
-    if (i == compare) {
-      pcfMode = false;
-      outputFile.write("end pcf\n");
-      writeTckLow(tms, bit.tdi, bit.expected, " exit if pass");
-      outputFile.write("pcf\n");
-      writePinOrder();
-    } else {
-      writeTckLow(tms, bit.tdi, 'X');
-    }
-    pcfMode = true;
-    writeTckHigh(tms, bit.tdi, 'X', loopComments.text(last));
-  }
+  RegisterShift body(SDR, /*compares=*/false);
+  body.clockBits(compare);
+  const RegisterShift::Bit compared = body.nextBit();
+  pcfMode = false;
+  outputFile.write("end pcf\n");
+  writeTckLow(compared.tms, compared.levels.tdi(), scanBitAt(sdr, compare).expected(),
+              " exit if pass");
+  outputFile.write("pcf\n");
+  writePinOrder();
+  pcfMode = true;
+  writeTckHigh(compared.tms, compared.levels.tdi(), 'X', compared.comment);
+  body.skipBit();
+  body.clockRest();
 
   // Back round to Shift-DR for the next try: through Pause-DR, one cycle in
   // Shift-DR, Update-DR and Run-Test-Idle with the last RUNTEST's clocks.
@@ -101,22 +95,18 @@ void runRetryLoop() {
   // The loop's lines run up to loopAdjust more times than they are written.
   vectorCount += (vectorCount - countBeforeLoop) * settings.loopAdjust;
 
-  // Second pass: the scan goes on from the compare bit's high half.
-  ScanBitReader passBits(sdr);
-  BitComments passComments(SDR);
-  for (uint32_t i = 0; i < sdr.length; ++i, passComments.next()) {
-    const ScanBit bit = passBits.next();
-    const bool last = i + 1 == sdr.length;
-    const char tms = last ? lastTms : '0';
-    if (i < compare) {
-      std::string_view unused;
-      currentState = nextTapState(tms, unused);
-      if (trstLevel == '0') currentState = RESET;
-      continue;
-    }
-    if (i > compare) writeTckLow(tms, bit.tdi, bit.expected);
-    writeTckHigh(tms, bit.tdi, 'X', passComments.text(last));
+  // Second pass: the scan goes on from the compare bit's high half. The
+  // bits before it were shifted in the loop, where the model follows them.
+  RegisterShift pass(SDR);
+  for (uint32_t i = 0; i < compare; ++i, pass.skipBit()) {
+    std::string_view unused;
+    currentState = nextTapState(pass.nextBit().tms, unused);
+    if (trstLevel == '0') currentState = RESET;
   }
+  const RegisterShift::Bit resumed = pass.nextBit();
+  writeTckHigh(resumed.tms, resumed.levels.tdi(), 'X', resumed.comment);
+  pass.skipBit();
+  pass.clockRest();
 }
 
 }  // namespace vantrel

@@ -16,30 +16,15 @@
 // every bit.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "scan/registers.h"
+#include "vcl/emitter.h"
 
 namespace vantrel {
-
-struct ScanBit {
-  char tdi;       // '0', '1', or 'Z' when not driven
-  char expected;  // 'H', 'L', or 'X' when not compared
-};
-
-class BitCursor {
- public:
-  explicit BitCursor(const std::optional<std::string>& bits)
-      : data_(bits ? bits->data() : nullptr), left_(bits ? bits->size() : 0) {}
-  // The next character from the right, or `fallback` when none is left.
-  char next(char fallback) { return left_ > 0 ? data_[--left_] : fallback; }
-
- private:
-  const char* data_;
-  size_t left_;
-};
 
 // What a bit of the register takes where a value has no digit for it.
 struct MissingDigits {
@@ -50,34 +35,58 @@ struct MissingDigits {
 MissingDigits missingDigits(const ScanRecord& record);
 
 // The levels of one bit from its four digits (or their stand-ins).
-inline ScanBit bitLevels(char tdi, char tdo, char mask, char smask, bool compares) {
-  ScanBit bit{smask == '0' ? 'Z' : tdi, 'X'};
-  if (compares && mask != '0' && tdo != 'X') bit.expected = tdo == '1' ? 'H' : 'L';
-  return bit;
+constexpr ScanBit bitLevels(char tdi, char tdo, char mask, char smask, bool compares) {
+  const bool compared = compares && mask != '0' && tdo != 'X';
+  return ScanBit(smask == '0' ? 'Z' : tdi, !compared ? 'X' : tdo == '1' ? 'H' : 'L');
 }
 
+// A register's bits in shift order, from bit 0. Their levels are worked out
+// a block at a time, in a loop that does nothing else: a scan of thousands
+// of bits is most of a large test's work.
 class ScanBitReader {
  public:
-  explicit ScanBitReader(const ScanRecord& record)
-      : tdi_(record.tdiBits),
-        tdo_(record.tdoBits),
-        mask_(record.maskBits),
-        smask_(record.smaskBits),
-        missing_(missingDigits(record)),
-        compares_(record.tdoBits.has_value()) {}
+  // `compares` false: as if the register had no TDO, no bit compares.
+  explicit ScanBitReader(const ScanRecord& record, bool compares = true);
+  ScanBitReader(const ScanBitReader&) = delete;
+  ScanBitReader& operator=(const ScanBitReader&) = delete;
 
+  // The next bit; no more than the register's length.
   ScanBit next() {
-    const char smask = smask_.next(missing_.smask);
-    const char tdi = tdi_.next('0');
-    const char mask = mask_.next(missing_.mask);
-    const char tdo = tdo_.next(missing_.tdo);
-    return bitLevels(tdi, tdo, mask, smask, compares_);
+    const ScanBit bit = peek();
+    ++next_;
+    return bit;
+  }
+  // The next bit, which stays the next.
+  ScanBit peek() {
+    if (next_ == end_) readBlock();
+    return *next_;
+  }
+  // The next bits, at least one and no more than `most`: `count` of them.
+  const ScanBit* next(size_t most, size_t& count) {
+    if (next_ == end_) readBlock();
+    count = std::min(most, static_cast<size_t>(end_ - next_));
+    const ScanBit* bits = next_;
+    next_ += count;
+    return bits;
   }
 
  private:
-  BitCursor tdi_, tdo_, mask_, smask_;
-  MissingDigits missing_;
-  bool compares_;
+  static constexpr size_t kBlockBits = 256;
+
+  // The digits of a value not read yet: the `left` digits before `end`.
+  struct Digits {
+    const char* end;
+    size_t left;
+    char standIn;  // what a bit past the value's left end takes
+  };
+  void readBlock();
+  const char* blockDigits(Digits& digits, size_t count);
+
+  Digits tdi_, tdo_, mask_, smask_;
+  uint32_t unread_;  // bits of the register not in a block yet
+  ScanBit block_[kBlockBits];
+  const ScanBit* next_ = block_;
+  const ScanBit* end_ = block_;
 };
 
 // The bit `index` of a register (0 = first shifted), without walking the others.

@@ -1,6 +1,6 @@
 #include "scan/shift.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -90,44 +90,57 @@ char lastBitTms(ScanRegisterId id) {
   }
 }
 
-BitComments::BitComments(ScanRegisterId id) : id_(id), enabled_(settings.commentMode == 2) {
-  char* p = appendText(text_, kRegisterText[id].prefix);
-  numberBegin_ = static_cast<size_t>(p - text_);
-  *p = '0';
-  numberEnd_ = numberBegin_ + 1;
-}
+RegisterShift::RegisterShift(ScanRegisterId id, bool compares)
+    : reader_(scanRegisters[id], compares),
+      comments_(kRegisterText[id].prefix, kRegisterText[id].afterIndex,
+                kRegisterText[id].lastSuffix),
+      left_(scanRegisters[id].length),
+      lastTms_(lastBitTms(id)) {}
 
-void BitComments::next() {
-  size_t i = numberEnd_;
-  while (i > numberBegin_ && text_[i - 1] == '9') text_[--i] = '0';
-  if (i > numberBegin_) {
-    ++text_[i - 1];
-  } else {  // 9 became 10, 99 became 100: one digit more
-    text_[numberBegin_] = '1';
-    text_[numberEnd_++] = '0';
+void RegisterShift::clockBits(uint32_t count) {
+  while (count > 0) {
+    size_t taken = 0;
+    const ScanBit* bits = reader_.next(count, taken);
+    cycles_.write(bits, taken, comments_);
+    count -= static_cast<uint32_t>(taken);
+    left_ -= static_cast<uint32_t>(taken);
   }
 }
 
-std::string_view BitComments::text(bool last) {
-  if (!enabled_) return {};
-  const RegisterText& text = kRegisterText[id_];
-  char* p = appendText(text_ + numberEnd_, text.afterIndex);
-  if (last) p = appendText(p, text.lastSuffix);
-  return std::string_view(text_, static_cast<size_t>(p - text_));
+RegisterShift::Bit RegisterShift::nextBit() {
+  const bool last = left_ == 1;
+  return Bit{reader_.peek(), last ? lastTms_ : '0', last ? comments_.lastText() : comments_.text()};
+}
+
+void RegisterShift::skipBit() {
+  reader_.next();
+  --left_;
+  comments_.next();
+}
+
+void RegisterShift::clockBit(char tms) {
+  const Bit bit = nextBit();
+  writeCycle(tms, bit.levels.tdi(), bit.levels.expected(), bit.comment);
+  skipBit();
+}
+
+void RegisterShift::clockRest() {
+  if (left_ == 0) return;
+  clockBits(left_ - 1);
+  clockBit(lastTms_);
 }
 
 void clockRegisterBits(ScanRegisterId id, ScanCuts* cuts) {
-  const ScanRecord& record = scanRegisters[id];
-  ScanBitReader reader(record);
-  BitComments comments(id);
-  const char lastTms = lastBitTms(id);
-  for (uint32_t i = 0; i < record.length; ++i, comments.next()) {
-    const ScanBit bit = reader.next();
-    const bool last = i + 1 == record.length;
-    const bool cut = cuts && cuts->endsPiece();
-    const char tms = cut ? '1' : last ? lastTms : '0';
-    writeTckLow(tms, bit.tdi, bit.expected);
-    writeTckHigh(tms, bit.tdi, 'X', comments.text(last));
+  RegisterShift shift(id);
+  if (!cuts) return shift.clockRest();
+  while (shift.bitsLeft() > 0) {
+    // The bits up to the register's last, or up to a cut.
+    const uint32_t run =
+        static_cast<uint32_t>(std::min<uint64_t>(shift.bitsLeft() - 1, cuts->bitsSurelyUncut()));
+    cuts->pass(run);
+    shift.clockBits(run);
+    const bool cut = cuts->endsPiece();
+    shift.clockBit(cut ? '1' : shift.bitsLeft() == 1 ? lastBitTms(id) : '0');
     if (cut) cuts->pauseAndResume();
   }
 }

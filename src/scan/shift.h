@@ -10,6 +10,8 @@
 #include <string_view>
 
 #include "scan/registers.h"
+#include "scan/scan_bits.h"
+#include "vcl/emitter.h"
 
 namespace vantrel {
 
@@ -20,24 +22,39 @@ void runSir();
 // leaves the shift state.
 char lastBitTms(ScanRegisterId id);
 
-// The comments of a register's TCK-high lines, "SDR bit 7" and on the last
-// bit "SDR bit 7 Data Entered", for the bits in order from bit 0. The bit
-// number is counted up in place: a scan of a million bits formats no number.
-class BitComments {
+// Shifting a register's bits in order from bit 0, a TCK cycle each, with
+// the comments "SDR bit 7" and on the last bit "SDR bit 7 Data Entered".
+class RegisterShift {
  public:
-  explicit BitComments(ScanRegisterId id);
-  // The comment of the current bit (empty when vector comments are off);
-  // valid until the next call.
-  std::string_view text(bool last);
-  // On to the next bit.
-  void next();
+  // `compares` false: no bit compares TDO (a retry loop's body).
+  explicit RegisterShift(ScanRegisterId id, bool compares = true);
+
+  uint32_t bitsLeft() const { return left_; }
+  // The next `count` bits, in the middle of the shift: TMS 0, none of them
+  // the register's last.
+  void clockBits(uint32_t count);
+  // The next bit, with TMS `tms`.
+  void clockBit(char tms);
+  // The rest of the register; its last bit with lastBitTms().
+  void clockRest();
+
+  // The next bit, for the caller to write (or not): its levels, TMS and
+  // comment; valid until skipBit().
+  struct Bit {
+    ScanBit levels;
+    char tms;
+    std::string_view comment;
+  };
+  Bit nextBit();
+  // On past the next bit.
+  void skipBit();
 
  private:
-  ScanRegisterId id_;
-  bool enabled_;
-  char text_[80];       // prefix, bit number, the rest
-  size_t numberBegin_;  // where the bit number starts in text_
-  size_t numberEnd_;
+  ScanBitReader reader_;
+  BitComments comments_;
+  ShiftCycles cycles_;
+  uint32_t left_;
+  char lastTms_;
 };
 
 class ScanCuts;

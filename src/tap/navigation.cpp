@@ -11,15 +11,9 @@
 
 namespace vantrel {
 
-void clockTms1(std::string_view comment) {
-  writeTckLow('1', 'Z', 'X');
-  writeTckHigh('1', 'Z', 'X', comment);
-}
+void clockTms1(std::string_view comment) { writeCycle('1', 'Z', 'X', comment); }
 
-void clockTms0(std::string_view comment) {
-  writeTckLow('0', 'Z', 'X');
-  writeTckHigh('0', 'Z', 'X', comment);
-}
+void clockTms0(std::string_view comment) { writeCycle('0', 'Z', 'X', comment); }
 
 namespace {
 

@@ -9,8 +9,12 @@
 // drives nor compares, 'Z' leaves the pin undriven.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+
+#include "base/tap_controller.h"
 
 namespace vantrel {
 
@@ -42,5 +46,122 @@ void writeTckLow(char tms, char tdi, char tdo, std::string_view text = {});
 
 // TCK-high line, moving the TAP model on. `text` follows the state name.
 void writeTckHigh(char tms, char tdi, char tdo, std::string_view text = {});
+
+// A whole TCK cycle: writeTckLow(tms, tdi, tdo), then
+// writeTckHigh(tms, tdi, 'X', comment).
+void writeCycle(char tms, char tdi, char tdo, std::string_view comment = {});
+
+// A bit of a scan as its cycle's lines give it: the level driven on TDI
+// ('0', '1', or 'Z' where it is not driven) and the level expected on TDO
+// ('L', 'H', or 'X' where it is not compared). Kept as the number of that
+// pair of levels, 0 to 8: 3 times TDI's place in "01Z" plus TDO's in "LHX".
+class ScanBit {
+ public:
+  ScanBit() = default;
+  constexpr ScanBit(char tdi, char expected)
+      : pair_(static_cast<uint8_t>(3 * place(tdi, "01Z") + place(expected, "LHX"))) {}
+  char tdi() const { return "01Z"[pair_ / 3]; }
+  char expected() const { return "LHX"[pair_ % 3]; }
+  constexpr unsigned pair() const { return pair_; }
+
+ private:
+  static constexpr unsigned place(char level, const char* levels) {
+    unsigned i = 0;
+    while (i < 2 && levels[i] != level) ++i;
+    return i;
+  }
+  uint8_t pair_;
+};
+
+// The comments on the TCK-high lines of a register's bits, one bit after
+// another from bit 0: a label, the bit number and a text after it ("SDR bit
+// 7", "HDR bit 7 "), and on the register's last bit a text more. The number
+// is counted up in place: a scan of a million bits formats no number.
+//
+// Its last digit, which changes with every bit, is kept apart and put into
+// the text only where it is written: a byte stored into the text just before
+// the text is read as a block would hold up that read until the store is
+// done, on every bit.
+class BitComments {
+ public:
+  BitComments(std::string_view label, std::string_view afterNumber, std::string_view lastSuffix);
+  // The current bit's comment, empty while vector comments are off; valid
+  // until next().
+  std::string_view text() {
+    if (enabled_) text_[numberEnd_ - 1] = lastDigit_;
+    return std::string_view(text_.data(), size_);
+  }
+  // The same with the text of the register's last bit.
+  std::string_view lastText();
+  // Writes text() at `out`, which has room for longest() bytes, and returns
+  // the end of what it wrote. Comments are on.
+  char* write(char* out) const {
+    // A comment whose longest form fits the block is copied as a whole
+    // block, in a few moves where a copy of the exact length is a call; what
+    // lies past it is written over next.
+    if (text_.size() == kCopyBlock)
+      std::memcpy(out, text_.data(), kCopyBlock);
+    else
+      std::memcpy(out, text_.data(), size_);
+    out[numberEnd_ - 1] = lastDigit_;
+    return out + size_;
+  }
+  // On to the next bit.
+  void next() {
+    if (enabled_ && lastDigit_ != '9')
+      ++lastDigit_;
+    else if (enabled_)
+      carry();
+  }
+  // The longest text() can become, at least kCopyBlock.
+  size_t longest() const { return text_.size(); }
+
+ private:
+  static constexpr size_t kCopyBlock = 32;
+  void carry();
+
+  bool enabled_;
+  std::string_view afterNumber_, lastSuffix_;
+  // The label, the number and what follows, with room to grow; the number's
+  // last digit is lastDigit_, whatever text_ holds in its place.
+  std::string text_;
+  size_t numberBegin_ = 0;  // where the bit number starts in text_
+  size_t numberEnd_ = 0;
+  char lastDigit_ = '0';
+  size_t size_ = 0;  // of the current comment
+};
+
+// The cycles in the middle of a register's shift, most of the vector lines
+// of a large test. TMS is 0, which keeps the controller in Shift-DR
+// (Shift-IR), so the two lines of one such cycle differ from those of
+// another only in TDI, the expected TDO and the comment: nine pairs of
+// levels. The lines of each pair, the TCK-low line whole and the TCK-high
+// line up to its comment, are made once for the lines' present form (TRST
+// column, PIO pins, comments on or off) by the code of writeTckLow and
+// writeTckHigh, and copied for every bit.
+class ShiftCycles {
+ public:
+  // For one register of a scan: the form of the lines stays the same while
+  // it is shifted (a PIO pattern changes between statements only, and every
+  // file has the same TRST column).
+  ShiftCycles();
+
+  // A cycle with TMS 0 for each of `bits`, the same lines as writeCycle
+  // writes; the TCK-high lines take the comments of `comments`, which moves
+  // on past the bits.
+  void write(const ScanBit* bits, size_t count, BitComments& comments);
+
+ private:
+  // Room for the pair of lines of the usual forms: with comments on, a TRST
+  // column and a few PIO pins.
+  static constexpr size_t kPairBlock = 32;
+  friend class ShiftCycleTexts;
+
+  TapState state_;     // Shift-DR or Shift-IR, which the texts name
+  const char* texts_;  // the nine pairs, `stride_` bytes apart
+  size_t pairSize_;    // bytes of each pair
+  size_t stride_;      // kPairBlock, or pairSize_ when that is longer
+  bool comments_;      // the TCK-high lines carry comments
+};
 
 }  // namespace vantrel

@@ -74,8 +74,8 @@ class OutputBuffer {
   size_t discarded_ = 0;
   std::string* memory_ = nullptr;  // where text kept in memory goes
   bool failed_ = false;
-  // Left uninitialised: zeroing it would fault in every page of a megabyte
-  // before the first byte is written, most of the time of a short run.
+  // Left uninitialised: zeroing it would fault in every page of it before
+  // the first byte is written, much of the time of a short run.
   std::unique_ptr<char[]> buffer_;
   size_t size_ = 0;      // bytes of buffer_ in use as the buffer
   size_t capacity_ = 0;  // bytes of buffer_

@@ -264,5 +264,30 @@ TEST(PlantedFaults, AFaultAfterAVeryLongLineIsNamedAtItsLine) {
       << sandbox.console();
 }
 
+// A file a little short of the most vector lines a tester takes, its one
+// scan in the middle of them, with idle cycles planted before the scan: the
+// check names the line where the file goes past the most, inside the scan.
+TEST(PlantedFaults, AFileOverTheTestersLimitIsNamedWhereItGoesOver) {
+  Sandbox sandbox;
+  sandbox.write("input.svf", "RUNTEST 4 TCK;\nSDR 149900 TDI (0);\n");
+  sandbox.run({"-NC", "-VL", "299990", "input.svf", "out"});
+  Lines lines = splitLines(sandbox.read("out.v01"));
+  const size_t idle = indexOf(lines, "\"00ZX\" ");  // the first cycle in Run-Test-Idle
+  const Lines cycle(lines.begin() + static_cast<long>(idle),
+                    lines.begin() + static_cast<long>(idle) + 2);
+  for (int i = 0; i < 100; ++i)
+    lines.insert(lines.begin() + static_cast<long>(idle), cycle.begin(), cycle.end());
+  sandbox.write("out.v01", joinLines(lines));
+  sandbox.run({"-NC", "-VL", "299990", "-CHECKONLY", "input.svf", "out"});
+  // The line of the file's 300000th vector line.
+  size_t line = 0;
+  for (int vectors = 0; vectors < 300000; ++line) vectors += lines[line].rfind('"', 0) == 0;
+  EXPECT_NE(sandbox.console().find("Check failed in out.v01, line " + std::to_string(line) +
+                                   ": the file reaches 300000 vector lines, more than a tester "
+                                   "takes."),
+            std::string::npos)
+      << sandbox.console();
+}
+
 }  // namespace
 }  // namespace vantrel::testing
