@@ -68,11 +68,11 @@ std::map<std::string, std::string> Sandbox::files() const {
   return result;
 }
 
-int Sandbox::run(const std::vector<std::string>& args) {
+int Sandbox::run(const std::vector<std::string>& args, const RunIo& io) {
   std::vector<std::string> argv{"vantrel"};
   argv.insert(argv.end(), args.begin(), args.end());
   std::ostringstream console;
-  int status = runTranslator(argv, console);
+  int status = runTranslator(argv, console, io);
   console_ = console.str();
   return status;
 }

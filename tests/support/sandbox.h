@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "driver/statement_loop.h"
+
 namespace vantrel::testing {
 
 class Sandbox {
@@ -23,7 +25,7 @@ class Sandbox {
   std::map<std::string, std::string> files() const;
 
   // Runs `vantrel args...`; returns the status and keeps the console text.
-  int run(const std::vector<std::string>& args);
+  int run(const std::vector<std::string>& args, const RunIo& io = RunIo{});
   const std::string& console() const { return console_; }
 
  private:
