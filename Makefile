@@ -92,7 +92,7 @@ dist: release windows
 # Fuzzes the whole in-process translation for FUZZ_SECONDS, seeded with the
 # real SVF corpus and the golden case inputs, then the check of written files
 # (edited by the fuzzer) for half as long. Findings land in build-fuzz/.
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 40
 fuzz:
 	cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
