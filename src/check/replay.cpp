@@ -115,23 +115,12 @@ bool Replay::expectedCycles() {
     if (!skipCycle(cycleTexts_[code])) break;
     if (onTesterPath) expected_.skipBit();
   }
-  if (cycles > 0) {
-    countVectors(2 * cycles);
-    if (onTesterPath) {
-      scanBits_ += static_cast<uint64_t>(cycles);
-      totals_.bits += cycles;
-    }
-    return true;
+  if (cycles == 0) return false;
+  countVectors(2 * cycles);
+  if (onTesterPath) {
+    scanBits_ += static_cast<uint64_t>(cycles);
+    totals_.bits += cycles;
   }
-  uint8_t code = 0;
-  if (!onTesterPath || room < 1 || !expected_.peekBitCode(code) ||
-      !source_.skipLines(cycleTexts_[code].low, 1))
-    return false;
-  // The TCK-high line goes through line().
-  countVector();
-  main_.low.levels = cycleTexts_[code].lowLevels;
-  main_.low.line = source_.lineNumber();
-  main_.lowPending = true;
   return true;
 }
 
@@ -164,51 +153,10 @@ void Replay::makeCycleTexts() {
     low[static_cast<size_t>(columns_.tdo)] = tdo;
     high[static_cast<size_t>(columns_.tdo)] = 'X';
     CycleTexts& texts = cycleTexts_[code];
-    texts.low = '"' + low + "\" \n";
-    texts.cycle = texts.low + '"' + high + "\" \n";
-    texts.commentedCycle = texts.low + '"' + high + "\" !";
-    texts.lowLevels = kLevelBytes.pack('0', tdi, tdo, '1');
+    const std::string lowLine = '"' + low + "\" \n";
+    texts.cycle = lowLine + '"' + high + "\" \n";
+    texts.commentedCycle = lowLine + '"' + high + "\" !";
   }
-}
-
-bool Replay::usualVectorLine(std::string_view text) {
-  const size_t width = static_cast<size_t>(columns_.width);
-  if (text.size() < width + 2 || text[0] != '"' || text[width + 1] != '"' ||
-      (text.size() > width + 2 && text[width + 2] != ' ' && text[width + 2] != '!' &&
-       text[width + 2] != '\t') ||
-      fileVectors_ + 1 >= kTesterLineCeiling)
-    return false;
-  const char* pins = text.data() + 1;
-  const char trst = columns_.trst >= 0 ? pins[columns_.trst] : '1';
-  const uint32_t levels =
-      kLevelBytes.pack(pins[columns_.tms], pins[columns_.tdi], pins[columns_.tdo], trst);
-  if (!LevelBytes::valid(levels) || tmsOf(levels) != '0' || trst == '0') return false;
-  const char tck = pins[columns_.tck];
-  Path& path = *path_;
-  if (tck == '0' && !path.lowPending) {
-    path.low.levels = levels;
-    path.low.line = source_.lineNumber();
-    path.lowPending = true;
-  } else {
-    // The TCK-high line: the TCK-low line's cycle, which on the tester's
-    // path shifts the record's next bit (the failing try of a retry loop
-    // is checked for its path only).
-    if (tck != '1' || !path.lowPending || ((levels ^ path.low.levels) & kCycleLevels) != 0 ||
-        tdoOf(levels) != 'X')
-      return false;
-    if (path_ == &main_) {
-      uint8_t code = 0;
-      if (!expected_.peekBitCode(code) ||
-          code != ExpectedScans::bitCode(tdiOf(path.low.levels), tdoOf(path.low.levels)))
-        return false;
-      expected_.skipBit();
-      ++scanBits_;
-      ++totals_.bits;
-    }
-    path.lowPending = false;
-  }
-  countVector();
-  return true;
 }
 
 // Millions of these: the usual line, a half cycle with or without a bit,

@@ -60,7 +60,6 @@ class Replay {
   void replayFile(const SeriesFile& file);
   // One line of the file, without its line end.
   void line(std::string_view text) {
-    if (inShift_ && usualVectorLine(text)) return;
     if (!text.empty() && text[0] == '"')
       vectorLine(text);
     else
@@ -104,12 +103,6 @@ class Replay {
   struct CycleTexts;
   // Passes over the two lines of `texts`' cycle when the file holds them.
   bool skipCycle(const CycleTexts& texts);
-  // Most lines of a test: a vector line in the middle of a shift, TMS 0,
-  // TRST not low: of a scan on the tester's path, or of the failing try of a
-  // retry loop. The same checks as vectorLine() and half() make, in fewer
-  // steps. False, having changed nothing, for any other line, which they
-  // then take.
-  bool usualVectorLine(std::string_view text);
   void vectorLine(std::string_view text);
   void countVector() {
     if (++fileVectors_ >= kTesterLineCeiling || inLoop_)
@@ -170,12 +163,10 @@ class Replay {
   PinColumns columns_;  // the pin order in force
   // The lines of a cycle in the middle of a scan, in the pin order in force,
   // for each bit the record can give (by its code): TMS 0, TRST high, the
-  // bit's TDI on both lines, its expected TDO on the TCK-low line: the
-  // TCK-low line, and both lines with the TCK-high one as it stands alone or
-  // up to its comment.
+  // bit's TDI on both lines, its expected TDO on the TCK-low line: both
+  // lines, with the TCK-high one as it stands alone or up to its comment.
   struct CycleTexts {
-    std::string low, cycle, commentedCycle;
-    uint32_t lowLevels = 0;
+    std::string cycle, commentedCycle;
   };
   CycleTexts cycleTexts_[9];
   PinColumns cycleTextColumns_;   // the pin order cycleTexts_ are for
@@ -193,8 +184,8 @@ class Replay {
   Loop loop_;
 
   // A scan is being shifted on the tester's path, or a failing try is in a
-  // shift state, in a pin order of JTAG pins only: usualVectorLine() may
-  // take the next line.
+  // shift state, in a pin order of JTAG pins only: expectedCycles() may
+  // take the next lines.
   bool inShift_ = false;
   bool scanOpen_ = false;
   bool scanInstruction_ = false;
