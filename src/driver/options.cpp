@@ -307,6 +307,20 @@ void printUsage(const std::string& programName) {
   endRun();
 }
 
+std::vector<std::string> withoutCheckOptions(const std::vector<std::string>& args) {
+  std::vector<std::string> kept;
+  size_t i = 0;
+  if (i < args.size()) kept.push_back(args[i++]);  // the program name
+  for (; i < args.size() && !args[i].empty() && args[i][0] == '-'; ++i) {
+    const Option option = lookUpOption(args[i]);
+    if (option == Option::Check || option == Option::CheckOnly) continue;
+    kept.push_back(args[i]);
+    if (takesValue(option) && i + 1 < args.size()) kept.push_back(args[++i]);
+  }
+  kept.insert(kept.end(), args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+  return kept;
+}
+
 void parseOptions(const std::vector<std::string>& args) {
   settings = Settings{};
   const std::string programName = args.empty() ? std::string("vantrel") : args[0];

@@ -13,6 +13,10 @@ namespace vantrel {
 // confirmation line per option. Any error shows the usage screen and ends the run.
 void parseOptions(const std::vector<std::string>& args);
 
+// The arguments without -CHECK and -CHECKONLY (in any case): those of a run
+// that only translates.
+std::vector<std::string> withoutCheckOptions(const std::vector<std::string>& args);
+
 // Prints the usage screen and ends the run with status 1.
 [[noreturn]] void printUsage(const std::string& programName);
 

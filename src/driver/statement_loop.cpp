@@ -1,6 +1,5 @@
 #include "driver/statement_loop.h"
 
-#include <cctype>
 #include <filesystem>
 #include <iterator>
 #include <new>
@@ -197,12 +196,6 @@ RunEnd runOnce(const std::vector<std::string>& args, std::ostream& console, cons
   return end;
 }
 
-// -CHECK or -CHECKONLY, in any case.
-bool namesCheckOption(std::string argument) {
-  for (char& c : argument) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return argument == "-CHECK" || argument == "-CHECKONLY";
-}
-
 // A trial gives up past this much output (thrown away): a refusal is not held
 // up for minutes by an input that translates into thousands of files. The
 // largest file of real SVF seen here translates into 286 MB.
@@ -230,12 +223,10 @@ std::string optionsThatTranslate(const std::vector<std::string>& args, const Run
   if (quiet.discardBudget == 0 || quiet.discardBudget > kTrialBudget)
     quiet.discardBudget = kTrialBudget;
   std::ostream nowhere(nullptr);
+  // A trial only translates; it checks no file.
+  const std::vector<std::string> translateOnly = withoutCheckOptions(args);
   for (const std::string& added : trials) {
-    // A run stopped at a line had its arguments: options, then two file names.
-    // A trial only translates; it checks no file.
-    std::vector<std::string> trialArgs;
-    for (size_t i = 0; i < args.size(); ++i)
-      if (i + 2 >= args.size() || !namesCheckOption(args[i])) trialArgs.push_back(args[i]);
+    std::vector<std::string> trialArgs = translateOnly;
     std::istringstream words(added);
     trialArgs.insert(trialArgs.begin() + 1, std::istream_iterator<std::string>(words), {});
     if (runOnce(trialArgs, nowhere, quiet).succeeded) return added;
