@@ -202,7 +202,7 @@ class ShiftCycleTexts {
           *p++ = '\n';
         }
         pairSize_ = static_cast<size_t>(p - begin);
-        stride_ = std::max(pairSize_, ShiftCycles::kPairBlock);
+        stride_ = std::max(pairSize_, kCopyBlock);
         texts_.append(begin, pairSize_);
         texts_.append(stride_ - pairSize_, '\0');
       }
@@ -224,7 +224,7 @@ ShiftCycleTexts drShiftTexts, irShiftTexts;
 
 }  // namespace
 
-ShiftCycles::ShiftCycles() : comments_(settings.commentMode == 2) {
+ShiftCycles::ShiftCycles() {
   state_ = currentState == IRSHIFT ? IRSHIFT : DRSHIFT;
   (state_ == IRSHIFT ? irShiftTexts : drShiftTexts).use(*this);
 }
@@ -237,22 +237,15 @@ void ShiftCycles::write(const ScanBit* bits, size_t count, BitComments& comments
       writeCycle('0', bit->tdi(), bit->expected(), comments.text());
     return;
   }
+  const bool commented = comments.enabled();
   while (count > 0) {
     // Room for the lines of a block of bits at a time.
     const size_t block = std::min<size_t>(count, 256);
     char* const start = outputFile.reserve(block * (stride_ + comments.longest() + 2));
     char* p = start;
     for (const ScanBit* end = bits + block; bits != end; ++bits, comments.next()) {
-      const char* pair = texts_ + bits->pair() * stride_;
-      // A pair of the usual length is copied as a whole block, in a few
-      // moves where a copy of the exact length is a call; what lies past the
-      // pair is written over next.
-      if (stride_ == kPairBlock)
-        std::memcpy(p, pair, kPairBlock);
-      else
-        std::memcpy(p, pair, pairSize_);
-      p += pairSize_;
-      if (comments_) {
+      p = appendCopyBlock(p, texts_ + bits->pair() * stride_, pairSize_, stride_);
+      if (commented) {
         p = comments.write(p);
         *p++ = ' ';
         *p++ = '\n';

@@ -73,6 +73,21 @@ class ScanBit {
   uint8_t pair_;
 };
 
+// The texts copied for every bit of a scan are kept with room for a whole
+// block of kCopyBlock bytes from their start, where they are shorter. Such a
+// text is copied as the whole block, in a few moves, where a copy of a length
+// known only as the program runs is a call; what lies past its end is
+// written over next. `room` is the bytes that may be read at `text` and
+// written at `out`; the end of the copy is returned.
+constexpr size_t kCopyBlock = 32;
+inline char* appendCopyBlock(char* out, const char* text, size_t size, size_t room) {
+  if (room == kCopyBlock)
+    std::memcpy(out, text, kCopyBlock);
+  else
+    std::memcpy(out, text, size);
+  return out + size;
+}
+
 // The comments on the TCK-high lines of a register's bits, one bit after
 // another from bit 0: a label, the bit number and a text after it ("SDR bit
 // 7", "HDR bit 7 "), and on the register's last bit a text more. The number
@@ -96,28 +111,23 @@ class BitComments {
   // Writes text() at `out`, which has room for longest() bytes, and returns
   // the end of what it wrote. Comments are on.
   char* write(char* out) const {
-    // A comment whose longest form fits the block is copied as a whole
-    // block, in a few moves where a copy of the exact length is a call; what
-    // lies past it is written over next.
-    if (text_.size() == kCopyBlock)
-      std::memcpy(out, text_.data(), kCopyBlock);
-    else
-      std::memcpy(out, text_.data(), size_);
+    char* const end = appendCopyBlock(out, text_.data(), size_, text_.size());
     out[numberEnd_ - 1] = lastDigit_;
-    return out + size_;
+    return end;
   }
   // On to the next bit.
   void next() {
-    if (enabled_ && lastDigit_ != '9')
+    if (!enabled_) return;
+    if (lastDigit_ != '9')
       ++lastDigit_;
-    else if (enabled_)
+    else
       carry();
   }
+  bool enabled() const { return enabled_; }
   // The longest text() can become, at least kCopyBlock.
   size_t longest() const { return text_.size(); }
 
  private:
-  static constexpr size_t kCopyBlock = 32;
   void carry();
 
   bool enabled_;
@@ -152,16 +162,14 @@ class ShiftCycles {
   void write(const ScanBit* bits, size_t count, BitComments& comments);
 
  private:
-  // Room for the pair of lines of the usual forms: with comments on, a TRST
-  // column and a few PIO pins.
-  static constexpr size_t kPairBlock = 32;
   friend class ShiftCycleTexts;
 
   TapState state_;     // Shift-DR or Shift-IR, which the texts name
   const char* texts_;  // the nine pairs, `stride_` bytes apart
   size_t pairSize_;    // bytes of each pair
-  size_t stride_;      // kPairBlock, or pairSize_ when that is longer
-  bool comments_;      // the TCK-high lines carry comments
+  // kCopyBlock, which holds the pairs of the usual forms (with comments on,
+  // a TRST column and a few PIO pins), or pairSize_ when that is longer.
+  size_t stride_;
 };
 
 }  // namespace vantrel
