@@ -19,6 +19,7 @@
 // grows), and a few more per scan for its start, its end and its SVF line.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -97,21 +98,39 @@ class ExpectedScans {
     // The next item when it is a bit (the usual case, taken fast): its
     // code, as bitCode() gives it. False, taking nothing, for any other item.
     bool takeBitCode(uint8_t& code) {
-      if (!peekBitCode(code)) return false;
-      skipBit();
-      return true;
+      return takeBitCodes(1, [&code](uint8_t item) {
+               code = item;
+               return true;
+             }) == 1;
     }
-    // The same, leaving the bit to be taken next.
-    bool peekBitCode(uint8_t& code) {
-      if (position_ >= blockEnd_ && !enterBlock()) return false;
-      const uint8_t byte = block_[(position_ & kBlockMask) >> 1];
-      const uint8_t item = position_ & 1 ? byte >> 4 : byte & 15;
-      if (item > 8) return false;
-      code = item;
-      return true;
+    // The next bits, one after another while `take(code)` accepts them and
+    // no more than `most`: how many were taken. The loop keeps its place in
+    // a local, where a member would go to memory for every bit.
+    template <class Take>
+    uint64_t takeBitCodes(uint64_t most, Take&& take) {
+      const uint64_t first = position_;
+      const uint64_t last = first + most;
+      uint64_t position = first;
+      for (bool more = true; more && position < last;) {
+        if (position >= blockEnd_) {
+          position_ = position;
+          if (!enterBlock()) break;
+        }
+        // Within the block: one bound to test for each bit.
+        const uint64_t stop = std::min(last, blockEnd_);
+        const uint8_t* const block = block_;
+        for (; position < stop; ++position) {
+          const uint8_t byte = block[(position & kBlockMask) >> 1];
+          const uint8_t item = position & 1 ? byte >> 4 : byte & 15;
+          if (item > 8 || !take(item)) {
+            more = false;
+            break;
+          }
+        }
+      }
+      position_ = position;
+      return position - first;
     }
-    // On past the bit peekBitCode() gave.
-    void skipBit() { ++position_; }
     // The next start: whether it is an instruction scan. After peek() gave Start.
     bool takeStart();
     // The next end. After peek() gave End.

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "check/known_lines.h"
+
 namespace vantrel {
 
 // A file of the series: its name (as reports show it) and, when the run
@@ -55,30 +57,14 @@ class LineSource {
     return true;
   }
 
-  // When the next `count` lines are `lines` (each with its line feed),
-  // passes over them and returns true.
-  bool skipLines(std::string_view lines, int count) {
-    if (!startsWith(lines)) return false;
-    begin_ += lines.size();
+  // The bytes read so far and not yet passed over, to be taken as lines
+  // known before they are read; passOver() takes the cursor back, with the
+  // number of lines it passed over.
+  KnownLines knownLines() const { return KnownLines(begin_, end_, restLength_); }
+  void passOver(const KnownLines& lines, int64_t count) {
+    begin_ = lines.at();
+    restLength_ = lines.restLength();
     lineNumber_ += count;
-    return true;
-  }
-  // When the next `count` lines begin with `start`, which ends within the
-  // last of them, passes over them and returns true. Only within the bytes
-  // read so far: false, passing over nothing, for a line that goes on past
-  // them.
-  bool skipLinesStartingWith(std::string_view start, int count) {
-    if (!startsWith(start)) return false;
-    const char* lineEnd = findLineEnd(begin_ + start.size(), end_);
-    if (!lineEnd) return false;
-    begin_ = lineEnd + 1;
-    lineNumber_ += count;
-    return true;
-  }
-
-  // The unread byte `offset` bytes on; '\0' past the bytes read so far.
-  char peekByte(size_t offset) const {
-    return offset < static_cast<size_t>(end_ - begin_) ? begin_[offset] : '\0';
   }
 
   // The number of the line next() gave last, counted from 1.
@@ -86,26 +72,6 @@ class LineSource {
   bool failed() const { return failed_; }
 
  private:
-  // Whether the bytes read so far begin with `text`. A text of 8 to 24
-  // bytes, as a vector line or the two lines of a cycle are, is compared 8
-  // bytes at a time: its first 8, its last 8 (which overlap them where it is
-  // shorter than 16) and, past 16, the 8 between. A few instructions, where
-  // a comparison of any length is a call.
-  bool startsWith(std::string_view text) const {
-    const size_t size = text.size();
-    if (static_cast<size_t>(end_ - begin_) < size) return false;
-    if (size < 8 || size > 24) return std::memcmp(begin_, text.data(), size) == 0;
-    const char* theirs = text.data();
-    uint64_t differ =
-        (word(begin_) ^ word(theirs)) | (word(begin_ + size - 8) ^ word(theirs + size - 8));
-    if (size > 16) differ |= word(begin_ + 8) ^ word(theirs + 8);
-    return differ == 0;
-  }
-  static uint64_t word(const char* bytes) {
-    uint64_t value;
-    std::memcpy(&value, bytes, 8);
-    return value;
-  }
   // The first line feed in [from, to), or null.
   static const char* findLineEnd(const char* from, const char* to) {
     return static_cast<const char*>(std::memchr(from, '\n', static_cast<size_t>(to - from)));
@@ -127,6 +93,7 @@ class LineSource {
   bool skipping_ = false;  // passing over the rest of a line longer than a block
   bool failed_ = false;
   int64_t lineNumber_ = 0;
+  size_t restLength_ = 0;  // kept for the next knownLines()
 };
 
 }  // namespace vantrel

@@ -101,41 +101,34 @@ void Replay::replayFile(const SeriesFile& file) {
 // its bits are not the record's.
 bool Replay::expectedCycles() {
   if (path_->lowPending) return false;
-  const bool onTesterPath = path_ == &main_;
-  const size_t tdiAt = 1 + static_cast<size_t>(columns_.tdi);  // after the opening quote
   // Whole cycles, short of the ceiling of lines that line() reports.
   const int64_t room = (kTesterLineCeiling - 1 - fileVectors_) / 2;
+  KnownLines lines = source_.knownLines();
+  // A file written with comments has one on every TCK-high line of a scan,
+  // one without has none: the form the last cycle had is tried first.
+  bool commented = commentedCycles_;
+  const auto takeCycle = [&lines, &commented, this](uint8_t code) {
+    const CycleTexts& texts = cycleTexts_[code];
+    if (commented ? lines.skipStartingWith(texts.commentedCycle) : lines.skip(texts.cycle))
+      return true;
+    if (commented ? !lines.skip(texts.cycle) : !lines.skipStartingWith(texts.commentedCycle))
+      return false;
+    commented = !commented;
+    return true;
+  };
   int64_t cycles = 0;
-  for (; cycles < room; ++cycles) {
-    uint8_t code = 0;
-    if (!onTesterPath)
-      code = ExpectedScans::bitCode(source_.peekByte(tdiAt), 'X');
-    else if (!expected_.peekBitCode(code))
-      break;
-    if (!skipCycle(cycleTexts_[code])) break;
-    if (onTesterPath) expected_.skipBit();
-  }
-  if (cycles == 0) return false;
-  countVectors(2 * cycles);
-  if (onTesterPath) {
+  if (path_ == &main_) {
+    cycles = static_cast<int64_t>(expected_.takeBitCodes(static_cast<uint64_t>(room), takeCycle));
     scanBits_ += static_cast<uint64_t>(cycles);
     totals_.bits += cycles;
+  } else {
+    const size_t tdiAt = 1 + static_cast<size_t>(columns_.tdi);  // after the opening quote
+    while (cycles < room && takeCycle(ExpectedScans::bitCode(lines.peekByte(tdiAt), 'X'))) ++cycles;
   }
-  return true;
-}
-
-// A file written with comments has one on every TCK-high line of a scan,
-// one without has none: the form the last cycle had is tried first.
-bool Replay::skipCycle(const CycleTexts& texts) {
-  if (commentedCycles_) {
-    if (source_.skipLinesStartingWith(texts.commentedCycle, 2)) return true;
-    if (!source_.skipLines(texts.cycle, 2)) return false;
-    commentedCycles_ = false;
-    return true;
-  }
-  if (source_.skipLines(texts.cycle, 2)) return true;
-  if (!source_.skipLinesStartingWith(texts.commentedCycle, 2)) return false;
-  commentedCycles_ = true;
+  commentedCycles_ = commented;
+  if (cycles == 0) return false;
+  source_.passOver(lines, 2 * cycles);
+  countVectors(2 * cycles);
   return true;
 }
 

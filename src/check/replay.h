@@ -100,9 +100,6 @@ class Replay {
   // the middle of a scan on the tester's path, or of the failing try of a
   // retry loop. False when not even a TCK-low line was taken.
   bool expectedCycles();
-  struct CycleTexts;
-  // Passes over the two lines of `texts`' cycle when the file holds them.
-  bool skipCycle(const CycleTexts& texts);
   void vectorLine(std::string_view text);
   void countVector() {
     if (++fileVectors_ >= kTesterLineCeiling || inLoop_)
@@ -170,7 +167,7 @@ class Replay {
   };
   CycleTexts cycleTexts_[9];
   PinColumns cycleTextColumns_;   // the pin order cycleTexts_ are for
-  bool commentedCycles_ = false;  // the last cycle skipCycle() took had a comment
+  bool commentedCycles_ = false;  // the last cycle expectedCycles() took had a comment
   bool orderInForce_ = false;
   bool inUnit_ = false, unitBegun_ = false, unitEnded_ = false, inPcf_ = false;
   bool vectorsAllowed_ = false;  // a vector line may come here

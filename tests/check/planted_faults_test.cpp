@@ -264,6 +264,28 @@ TEST(PlantedFaults, AFaultAfterAVeryLongLineIsNamedAtItsLine) {
       << sandbox.console();
 }
 
+// With comments, the check looks for the end of a bit's comment where the
+// one before ended. A line hidden there is still found: the comment cut
+// short, the TCK-high line doubled after it, the two as long as the comment.
+TEST(PlantedFaults, ALineEndingWhereACommentWouldEndIsFound) {
+  Sandbox sandbox;
+  sandbox.write("input.svf", "SDR 64 TDI (0123456789ABCDEF);\n");
+  sandbox.run({"input.svf", "out"});
+  Lines lines = splitLines(sandbox.read("out.v01"));
+  const size_t high = nth(
+      lines, [](const std::string& l) { return l.find("SDR bit 40 ") != std::string::npos; }, 0);
+  const std::string vector = lines[high].substr(0, lines[high].find('!'));
+  const std::string comment = lines[high].substr(vector.size() + 1);
+  lines[high] = vector + "!" + comment.substr(0, comment.size() - vector.size() - 1);
+  lines.insert(lines.begin() + static_cast<long>(high) + 1, vector);
+  sandbox.write("out.v01", joinLines(lines));
+  sandbox.run({"-CHECKONLY", "input.svf", "out"});
+  EXPECT_NE(sandbox.console().find("Check failed in out.v01, line " + std::to_string(high + 2) +
+                                   ": a TCK-high line without its TCK-low line"),
+            std::string::npos)
+      << sandbox.console();
+}
+
 // A file a little short of the most vector lines a tester takes, its one
 // scan in the middle of them, with idle cycles planted before the scan: the
 // check names the line where the file goes past the most, inside the scan.
