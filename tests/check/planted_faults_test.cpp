@@ -147,6 +147,36 @@ size_t releaseTrst(Lines& lines) {
   return trst + 5;
 }
 
+// The last scan, an instruction, ends Exit1-IR, Update-IR, Run-Test-Idle
+// before the closing lines: with TRST low on the cycle to Update-IR, a reset
+// ends it instead; without the two cycles, nothing does.
+size_t resetInsteadOfUpdate(Lines& lines) {
+  const size_t update = lines.size() - 6;
+  for (size_t i : {update, update + 1}) lines[i][5] = '0';
+  return update + 2;
+}
+
+size_t dropLastUpdate(Lines& lines) {
+  const size_t update = lines.size() - 6;
+  lines.erase(lines.begin() + static_cast<long>(update),
+              lines.begin() + static_cast<long>(update) + 4);
+  return lines.size();
+}
+
+size_t letterInWait(Lines& lines) {
+  const size_t wait = nth(
+      lines, [](const std::string& l) { return l.rfind("wait ", 0) == 0; }, 0);
+  lines[wait][6] = 'x';
+  return wait + 1;
+}
+
+size_t emptyPinName(Lines& lines) {
+  const size_t order = nth(
+      lines, [](const std::string& l) { return l.rfind("pcf order default", 0) == 0; }, 0);
+  lines[order].replace(lines[order].find("TMS"), 3, "");
+  return order + 1;
+}
+
 struct Fault {
   const char* name;
   const char* file;  // the file the fault is planted in
@@ -192,6 +222,13 @@ TEST(PlantedFaults, EachIsReportedAtItsFileAndLine) {
        10},
       {"TRST not driven low", "out.v01", releaseTrst,
        "the DR scan goes on past the 8 bits the SVF gives", 6},
+      {"a reset in place of an Update", "out.v04", resetInsteadOfUpdate,
+       "TRST ends the IR scan without Update-IR; the SVF updates it", 10},
+      {"the last Update cut off", "out.v04", dropLastUpdate,
+       "the files end before the end of the IR scan", 10},
+      {"a letter in a wait time", "out.v01", letterInWait, "a wait the check cannot read", 4},
+      {"a pin order with a pin left out", "out.v02", emptyPinName,
+       "a pcf order the check cannot read", 9},
   };
   const auto series = goodSeries();
   ASSERT_EQ(series.size(), 4u);
@@ -229,13 +266,20 @@ TEST(PlantedFaults, EachIsReportedAtItsFileAndLine) {
 }
 
 // Files copied to a share that ends lines with CR LF, or edited so that the
-// last line has no line end, still carry the same vectors.
-TEST(PlantedFaults, CrLfLineEndsAndAMissingLastLineEndAreNoFault) {
+// blanks at the ends of lines changed or the last line has no line end,
+// still carry the same vectors.
+TEST(PlantedFaults, EditedLineEndsAreNoFault) {
   Sandbox sandbox;
   sandbox.write("input.svf", kProgram);
   for (const auto& [name, text] : goodSeries()) {
     std::string copy;
-    for (char c : text) copy += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (std::string line : splitLines(text)) {
+      if (line.rfind('"', 0) == 0)
+        line.pop_back();  // the blank after a vector line's closing quote
+      else
+        line += ' ';
+      copy += line + "\r\n";
+    }
     copy.resize(copy.size() - 2);
     sandbox.write(name, copy);
   }
