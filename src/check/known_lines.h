@@ -34,12 +34,14 @@ class KnownLines {
     // Such lines mostly end where the last one did (a comment of the same
     // length). Testing that first, the next lines can be read before a
     // search has found where this one ends.
-    const char* lineEnd = rest + restLength_;
-    if (!(lineEnd < end_ && *lineEnd == '\n' && noLineFeed(rest, restLength_))) {
-      lineEnd = static_cast<const char*>(std::memchr(rest, '\n', static_cast<size_t>(end_ - rest)));
-      if (!lineEnd) return false;
-      restLength_ = static_cast<size_t>(lineEnd - rest);
+    const size_t unread = static_cast<size_t>(end_ - rest);
+    if (restLength_ < unread && rest[restLength_] == '\n' && noLineFeed(rest, restLength_)) {
+      at_ = rest + restLength_ + 1;
+      return true;
     }
+    const char* lineEnd = static_cast<const char*>(std::memchr(rest, '\n', unread));
+    if (!lineEnd) return false;
+    restLength_ = static_cast<size_t>(lineEnd - rest);
     at_ = lineEnd + 1;
     return true;
   }
