@@ -32,7 +32,9 @@ TEST_F(OutputFiles, NamesKeepTheDirectoryAndEightCharacters) {
        "Pr\xC3\xBC"
        "fung.v01"},
       {"\xE6\xB5\x8B\xE8\xAF\x95\xE6\x8A\xA5\xE5\x91\x8A.svf", 2, "\xE6\xB5\x8B\xE8\xAF\x95.v02"},
-      {"abcdefgh\xB0z", 1, "abcdefgh.v01"},  // not UTF-8 (a Latin-1 name): eight bytes
+      {"abcdef\xE0\xA0\x80.svf", 1, "abcdef.v01"},    // U+0800, the first of three bytes
+      {"abcde\xF0\x9F\x98\x80.svf", 1, "abcde.v01"},  // an emoji, four bytes
+      {"abcdefgh\xB0z", 1, "abcdefgh.v01"},           // not UTF-8 (a Latin-1 name): eight bytes
       // No name at all.
       {"out\\", 1, ""},
       {"dir/ \t", 1, ""},
