@@ -98,7 +98,7 @@ class Replay {
 
   // The next cycles, when the file holds them as the check expects them in
   // the middle of a scan on the tester's path, or of the failing try of a
-  // retry loop. False when not even a TCK-low line was taken.
+  // retry loop, whole cycles only. False when it took none.
   bool expectedCycles();
   void vectorLine(std::string_view text);
   void countVector() {

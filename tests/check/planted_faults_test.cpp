@@ -289,70 +289,79 @@ TEST(PlantedFaults, EditedLineEndsAreNoFault) {
   EXPECT_NE(sandbox.console().find("Checked 4 files"), std::string::npos) << sandbox.console();
 }
 
+// Translates `svf` into one file, plants a fault in it and checks the copy
+// with the same options: whether the report names the line `plant` returns
+// and says `report` there.
+void expectReportOnPlantedFault(const std::string& svf, const std::vector<std::string>& options,
+                                const Plant& plant, const std::string& report) {
+  Sandbox sandbox;
+  sandbox.write("input.svf", svf);
+  std::vector<std::string> args = options;
+  args.insert(args.end(), {"input.svf", "out"});
+  sandbox.run(args);
+  Lines lines = splitLines(sandbox.read("out.v01"));
+  const size_t line = plant(lines);
+  sandbox.write("out.v01", joinLines(lines));
+  args.insert(args.end() - 2, "-CHECKONLY");
+  sandbox.run(args);
+  EXPECT_NE(sandbox.console().find("Check failed in out.v01, line " + std::to_string(line) + ": " +
+                                   report),
+            std::string::npos)
+      << sandbox.console();
+}
+
 // A comment line longer than the check reads at once (the echo of a
 // bitstream written on one SVF line) is one line: a fault after it is named
 // at its own line.
 TEST(PlantedFaults, AFaultAfterAVeryLongLineIsNamedAtItsLine) {
-  Sandbox sandbox;
-  sandbox.write("input.svf", "! " + std::string(300000, 'x') + "\nSDR 8 TDI (0F);\n");
-  sandbox.run({"-CC", "input.svf", "out"});
-  Lines lines = splitLines(sandbox.read("out.v01"));
-  const size_t low = nth(
-      lines, [](const std::string& l) { return isLow(l) && l[3] == '1'; }, 0);
-  lines[low][3] = lines[low + 1][3] = '0';
-  sandbox.write("out.v01", joinLines(lines));
-  sandbox.run({"-CC", "-CHECKONLY", "input.svf", "out"});
-  EXPECT_NE(sandbox.console().find("Check failed in out.v01, line " + std::to_string(low + 1) +
-                                   ": bit 0 of the DR scan, TDI: expected 1, found 0."),
-            std::string::npos)
-      << sandbox.console();
+  expectReportOnPlantedFault(
+      "! " + std::string(300000, 'x') + "\nSDR 8 TDI (0F);\n", {"-CC"},
+      [](Lines& lines) {
+        const size_t low = nth(
+            lines, [](const std::string& l) { return isLow(l) && l[3] == '1'; }, 0);
+        lines[low][3] = lines[low + 1][3] = '0';
+        return low + 1;
+      },
+      "bit 0 of the DR scan, TDI: expected 1, found 0.");
 }
 
 // With comments, the check looks for the end of a bit's comment where the
 // one before ended. A line hidden there is still found: the comment cut
 // short, the TCK-high line doubled after it, the two as long as the comment.
 TEST(PlantedFaults, ALineEndingWhereACommentWouldEndIsFound) {
-  Sandbox sandbox;
-  sandbox.write("input.svf", "SDR 64 TDI (0123456789ABCDEF);\n");
-  sandbox.run({"input.svf", "out"});
-  Lines lines = splitLines(sandbox.read("out.v01"));
-  const size_t high = nth(
-      lines, [](const std::string& l) { return l.find("SDR bit 40 ") != std::string::npos; }, 0);
-  const std::string vector = lines[high].substr(0, lines[high].find('!'));
-  const std::string comment = lines[high].substr(vector.size() + 1);
-  lines[high] = vector + "!" + comment.substr(0, comment.size() - vector.size() - 1);
-  lines.insert(lines.begin() + static_cast<long>(high) + 1, vector);
-  sandbox.write("out.v01", joinLines(lines));
-  sandbox.run({"-CHECKONLY", "input.svf", "out"});
-  EXPECT_NE(sandbox.console().find("Check failed in out.v01, line " + std::to_string(high + 2) +
-                                   ": a TCK-high line without its TCK-low line"),
-            std::string::npos)
-      << sandbox.console();
+  expectReportOnPlantedFault(
+      "SDR 64 TDI (0123456789ABCDEF);\n", {},
+      [](Lines& lines) {
+        const size_t high = nth(
+            lines, [](const std::string& l) { return l.find("SDR bit 40 ") != std::string::npos; },
+            0);
+        const std::string vector = lines[high].substr(0, lines[high].find('!'));
+        const std::string comment = lines[high].substr(vector.size() + 1);
+        lines[high] = vector + "!" + comment.substr(0, comment.size() - vector.size() - 1);
+        lines.insert(lines.begin() + static_cast<long>(high) + 1, vector);
+        return high + 2;
+      },
+      "a TCK-high line without its TCK-low line");
 }
 
 // A file a little short of the most vector lines a tester takes, its one
 // scan in the middle of them, with idle cycles planted before the scan: the
 // check names the line where the file goes past the most, inside the scan.
 TEST(PlantedFaults, AFileOverTheTestersLimitIsNamedWhereItGoesOver) {
-  Sandbox sandbox;
-  sandbox.write("input.svf", "RUNTEST 4 TCK;\nSDR 149900 TDI (0);\n");
-  sandbox.run({"-NC", "-VL", "299990", "input.svf", "out"});
-  Lines lines = splitLines(sandbox.read("out.v01"));
-  const size_t idle = indexOf(lines, "\"00ZX\" ");  // the first cycle in Run-Test-Idle
-  const Lines cycle(lines.begin() + static_cast<long>(idle),
-                    lines.begin() + static_cast<long>(idle) + 2);
-  for (int i = 0; i < 100; ++i)
-    lines.insert(lines.begin() + static_cast<long>(idle), cycle.begin(), cycle.end());
-  sandbox.write("out.v01", joinLines(lines));
-  sandbox.run({"-NC", "-VL", "299990", "-CHECKONLY", "input.svf", "out"});
-  // The line of the file's 300000th vector line.
-  size_t line = 0;
-  for (int vectors = 0; vectors < 300000; ++line) vectors += lines[line].rfind('"', 0) == 0;
-  EXPECT_NE(sandbox.console().find("Check failed in out.v01, line " + std::to_string(line) +
-                                   ": the file reaches 300000 vector lines, more than a tester "
-                                   "takes."),
-            std::string::npos)
-      << sandbox.console();
+  expectReportOnPlantedFault(
+      "RUNTEST 4 TCK;\nSDR 149900 TDI (0);\n", {"-NC", "-VL", "299990"},
+      [](Lines& lines) {
+        const size_t idle = indexOf(lines, "\"00ZX\" ");  // the first cycle in Run-Test-Idle
+        const Lines cycle(lines.begin() + static_cast<long>(idle),
+                          lines.begin() + static_cast<long>(idle) + 2);
+        for (int i = 0; i < 100; ++i)
+          lines.insert(lines.begin() + static_cast<long>(idle), cycle.begin(), cycle.end());
+        // The line of the file's 300000th vector line.
+        size_t line = 0;
+        for (int vectors = 0; vectors < 300000; ++line) vectors += lines[line].rfind('"', 0) == 0;
+        return line;
+      },
+      "the file reaches 300000 vector lines, more than a tester takes.");
 }
 
 }  // namespace
