@@ -1,9 +1,22 @@
 // Every real SVF file of the shared corpus goes through the translator
 // without a crash: it translates, or it stops with one of the translator's
 // own reports. What it translates passes the check of its files (-CHECK).
+//
+// Each run's files and console are also held to a digest recorded in
+// corpus_outputs.digest: options that add behaviour (-KEEPCLOCKS, the
+// RUNTEST clocks of -STDSVF) must leave these runs byte for byte as they
+// were. The console is compared without the lines that report on RUNTESTs
+// kept as waits, which only say what the files already did.
+// VANTREL_UPDATE_DIGESTS=1 rewrites the digests from the actual runs.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 
 #include "support/sandbox.h"
 
@@ -37,8 +50,67 @@ const char* const kEndings[] = {
     "in the PIO command.\n",
 };
 
+const char* const kDigestFile = VANTREL_TESTS_DIR "/driver/corpus_outputs.digest";
+
+uint64_t fnv1a(uint64_t hash, const std::string& text) {
+  for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3ull;
+  return (hash ^ 0xff) * 0x100000001b3ull;  // a separator no text holds
+}
+
+// The console as it stands, less the corpus folder's path (it differs by
+// platform) and the lines that report on RUNTESTs kept as waits.
+std::string comparableConsole(const std::string& console) {
+  std::istringstream lines(console);
+  std::string kept;
+  for (std::string line; std::getline(lines, line);) {
+    const bool runTestReport =
+        line.find("RUNTESTs became tester waits") != std::string::npos ||
+        line.rfind("The first is at line ", 0) == 0 ||
+        (line.rfind("Checked ", 0) == 0 && line.find(" RUNTESTs: ") != std::string::npos);
+    if (runTestReport) continue;
+    for (size_t at; (at = line.find(VANTREL_CORPUS_DIR)) != std::string::npos;)
+      line.replace(at, std::string(VANTREL_CORPUS_DIR).size(), "@CORPUS@");
+    for (char& c : line)  // the separator before the file's name, on Windows
+      if (c == '\\') c = '/';
+    kept += line + "\n";
+  }
+  return kept;
+}
+
+std::string digestOf(const Sandbox& sandbox) {
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (const auto& [name, content] : sandbox.files()) {
+    hash = fnv1a(hash, name);
+    hash = fnv1a(hash, normaliseClock(content));
+  }
+  hash = fnv1a(hash, comparableConsole(sandbox.console()));
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+// "options file digest" lines.
+std::map<std::string, std::string> readDigests() {
+  std::map<std::string, std::string> digests;
+  std::ifstream in(kDigestFile);
+  for (std::string key, file, digest; in >> key >> file >> digest;)
+    digests[key + " " + file] = digest;
+  return digests;
+}
+
+void writeDigests(const std::map<std::string, std::string>& update) {
+  std::map<std::string, std::string> digests = readDigests();
+  for (const auto& [key, digest] : update) digests[key] = digest;
+  std::ofstream out(kDigestFile);
+  for (const auto& [key, digest] : digests) out << key << " " << digest << "\n";
+}
+
 void translateCorpus(const std::vector<std::string>& options) {
   if (!fs::is_directory(VANTREL_CORPUS_DIR)) GTEST_SKIP() << "no corpus at " << VANTREL_CORPUS_DIR;
+  std::string optionsKey;
+  for (const std::string& option : options) optionsKey += (optionsKey.empty() ? "" : ",") + option;
+  const std::map<std::string, std::string> digests = readDigests();
+  std::map<std::string, std::string> actual;
   int files = 0;
   for (const auto& entry : fs::directory_iterator(VANTREL_CORPUS_DIR)) {
     if (entry.path().extension() != ".svf") continue;
@@ -62,8 +134,16 @@ void translateCorpus(const std::vector<std::string>& options) {
     EXPECT_EQ(sandbox.console().find("Check failed"), std::string::npos) << entry.path() << "\n"
                                                                          << sandbox.console();
     EXPECT_TRUE(sandbox.exists("out.v01")) << entry.path();
+    const std::string key = optionsKey + " " + entry.path().filename().string();
+    actual[key] = digestOf(sandbox);
+    const auto recorded = digests.find(key);
+    EXPECT_TRUE(recorded != digests.end() && recorded->second == actual[key])
+        << key << ": the files or the console differ from those recorded\n"
+        << sandbox.console();
   }
   EXPECT_GT(files, 0);
+  const char* update = std::getenv("VANTREL_UPDATE_DIGESTS");
+  if (update && std::string(update) == "1") writeDigests(actual);
 }
 
 TEST(Corpus, EveryFileWithDefaultOptions) { translateCorpus({"-Q", "-CHECK"}); }
@@ -71,6 +151,8 @@ TEST(Corpus, EveryFileWithDefaultOptions) { translateCorpus({"-Q", "-CHECK"}); }
 TEST(Corpus, EveryFileWithClocksNoRetryNoComments) {
   translateCorpus({"-Q", "-NOCR", "-NORETRY", "-NC", "-CHECK"});
 }
+
+TEST(Corpus, EveryFileWithScansSplit) { translateCorpus({"-SS", "-NC", "-CHECK"}); }
 
 }  // namespace
 }  // namespace vantrel::testing
