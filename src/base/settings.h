@@ -18,6 +18,7 @@ struct Settings {
   bool splitScans = false;     // a scan too long for one file continues in the next
   bool check = false;          // the files are replayed and compared with the SVF's scans
   bool checkOnly = false;      // with check: the files on disk are checked, none is written
+  int32_t keepClocks = 0;      // clocks of a RUNTEST kept as TCK cycles before its wait
   int32_t loopCount = 16;
   int32_t loopAdjust = 1;
   int32_t compareVector = 1;  // bit of a retried SDR that must compare

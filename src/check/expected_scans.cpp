@@ -13,6 +13,10 @@ void ExpectedScans::reset(bool enabled) {
   paused_ = 0;
   open_ = false;
   line_ = 0;
+  openRun_ = OpenRun{};
+  trueState_ = UNKNOWN;
+  waitTexts_.clear();
+  waitTexts_.shrink_to_fit();
   blocks_.clear();
   blocks_.shrink_to_fit();
   size_ = 0;
@@ -46,6 +50,12 @@ void ExpectedScans::addBitCodes(const uint8_t* codes, size_t count) {
 }
 
 void ExpectedScans::noteStep(TapState from, TapState to) {
+  if (from == to && isStableState(from)) {
+    runIn(from);
+    ++openRun_.cycles;
+    return;
+  }
+  endRun();
   if (from == DRSHIFT || from == IRSHIFT) {
     // A cycle in a shift state shifts a bit, though the path drives none.
     if (!open_) {
@@ -61,6 +71,7 @@ void ExpectedScans::noteStep(TapState from, TapState to) {
 
 void ExpectedScans::beginScan(bool instruction) {
   if (!enabled_) return;
+  endRun();
   open_ = true;
   push(instruction ? kStartIr : kStartDr);
   pushLine(statementLine);
@@ -70,6 +81,65 @@ void ExpectedScans::end(ScanEnd how) {
   if (!open_) return;
   open_ = false;
   push(how == ScanEnd::Update ? kEndUpdate : how == ScanEnd::Reset ? kEndReset : kEndEither);
+}
+
+void ExpectedScans::runIn(TapState state) {
+  if (openRun_.open && openRun_.state == state) return;
+  endRun();
+  openRun_ = OpenRun{};
+  openRun_.open = true;
+  openRun_.state = state;
+  openRun_.line = statementLine;
+}
+
+void ExpectedScans::putDownRun() {
+  openRun_.open = false;
+  push(kRun);
+  push(RunItem::Cycles);
+  push(static_cast<uint8_t>(openRun_.state));
+  for (uint64_t number : {openRun_.cycles, openRun_.runTestCycles, openRun_.runTests})
+    pushNumber(static_cast<int64_t>(number));
+  pushLine(openRun_.line);
+}
+
+void ExpectedScans::resetSequence() {
+  if (!enabled_ || paused_ != 0) return;
+  endRun();
+  if (trueState_ == UNKNOWN) return;  // nor does the check know it
+  TapState state = trueState_;
+  for (int cycle = 0; cycle < 5; ++cycle, state = successor(state, '1'))
+    if (state == RESET) {
+      runIn(RESET);
+      ++openRun_.cycles;
+    }
+  trueState_ = UNKNOWN;
+}
+
+void ExpectedScans::beginRun(TapState state, uint32_t cycles) {
+  if (!enabled_ || paused_ != 0) return;
+  runIn(state);
+  if (openRun_.runTests++ == 0) openRun_.line = statementLine;
+  openRun_.runTestCycles += cycles;
+}
+
+void ExpectedScans::runWait(TapState state, uint32_t micros) {
+  if (!enabled_ || paused_ != 0) return;
+  endRun();
+  push(kRun);
+  push(RunItem::RunTestWait);
+  push(static_cast<uint8_t>(state));
+  pushNumber(micros);
+  pushLine(statementLine);
+}
+
+void ExpectedScans::commentWait(std::string_view time, int64_t line) {
+  if (!enabled_ || paused_ != 0) return;
+  endRun();
+  push(kRun);
+  push(RunItem::CommentWait);
+  pushNumber(static_cast<int64_t>(waitTexts_.size()));
+  waitTexts_.emplace_back(time);
+  pushLine(line);
 }
 
 // Lines only grow within a pass over the input: each is written as the
@@ -106,6 +176,7 @@ ExpectedScans::Reader::Kind ExpectedScans::Reader::peek() {
     const uint8_t item = scans_.at(position_);
     if (item <= 8) return Bit;
     if (item == kStartDr || item == kStartIr) return Start;
+    if (item == kRun) return Run;
     if (item != kLine) return End;
     ++position_;
     line_ += takeNumber();
@@ -123,6 +194,27 @@ ScanEnd ExpectedScans::Reader::takeEnd() {
   return item == kEndUpdate  ? ScanEnd::Update
          : item == kEndReset ? ScanEnd::Reset
                              : ScanEnd::Either;
+}
+
+ExpectedScans::RunItem ExpectedScans::Reader::takeRun() {
+  RunItem run;
+  ++position_;  // kRun
+  run.type = static_cast<RunItem::Type>(scans_.at(position_++));
+  if (run.type == RunItem::CommentWait) {
+    const auto index = static_cast<size_t>(takeNumber());
+    run.text = index < scans_.waitTexts_.size() ? &scans_.waitTexts_[index] : nullptr;
+  } else {
+    run.state = static_cast<TapState>(scans_.at(position_++));
+    if (run.type == RunItem::RunTestWait) {
+      run.micros = static_cast<uint32_t>(takeNumber());
+    } else {
+      run.cycles = static_cast<uint64_t>(takeNumber());
+      run.runTestCycles = static_cast<uint64_t>(takeNumber());
+      run.runTests = static_cast<uint64_t>(takeNumber());
+    }
+  }
+  line_ += takeNumber();
+  return run;
 }
 
 bool ExpectedScans::Reader::enterBlock() {

@@ -15,13 +15,26 @@
 // ends it without an Update. A pass through Capture and Update that shifts no
 // bit is no scan.
 //
+// Between the scans the record holds the runs in a stable state and the
+// tester waits, in order: a run is the planned steps in a row that stay in
+// one stable state (Run-Test/Idle with TMS 0, Test-Logic-Reset with TMS 1,
+// a pause state with TMS 0), with the share of them that RUNTESTs asked
+// for; a wait is a RUNTEST's, by its length, or one a comment asked for, by
+// its text. The five TMS-1 cycles of a reset sequence stay in
+// Test-Logic-Reset as often as the controller's true state makes them:
+// unknown at the start (the check does not count them then), else the state
+// it was in when the translator lost track of it (TRST without a TRST node).
+//
 // Memory: four bits per scan bit, kept in blocks (no copy as the record
-// grows), and a few more per scan for its start, its end and its SVF line.
+// grows), and a few more per scan, run or wait for its numbers and its SVF
+// line.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/tap_controller.h"
@@ -67,10 +80,30 @@ class ExpectedScans {
   // `count` bits by their codes, two to a byte of the record.
   void addBitCodes(const uint8_t* codes, size_t count);
   // TRST held low: an open scan ends without Update.
-  void resetByTrst() { end(ScanEnd::Reset); }
-  // A reset the tester makes by TMS from a state the translator does not
-  // know (TRST without a TRST node).
-  void resetByTms() { end(ScanEnd::Either); }
+  void resetByTrst() {
+    endRun();
+    end(ScanEnd::Reset);
+  }
+  // TRST without a TRST node: the translator no longer knows the state,
+  // which stays `stateBefore`, and a reset by TMS follows: Update or not.
+  void resetByTms(TapState stateBefore) {
+    if (stateBefore != UNKNOWN) trueState_ = stateBefore;
+    endRun();
+    end(ScanEnd::Either);
+  }
+  // The five TMS-1 cycles that reach Test-Logic-Reset from a state the
+  // translator does not know.
+  void resetSequence();
+  // A RUNTEST's own TCK cycles, `cycles` of them in `state`, follow (after
+  // the move there, whose cycles in `state` count with them).
+  void beginRun(TapState state, uint32_t cycles);
+  // The tester wait after a RUNTEST's cycles, `micros` microseconds.
+  void runWait(TapState state, uint32_t micros);
+  // A tester wait that a comment on input line `line` asks for, its time as
+  // the wait line gives it.
+  void commentWait(std::string_view time, int64_t line);
+  // After the last step: a run still open is put down.
+  void finish() { endRun(); }
 
   // While paused, planned steps are not the tester's path (the cycles of a
   // retry loop's failing try); scans the SVF gives are not paused.
@@ -85,10 +118,21 @@ class ExpectedScans {
     ExpectedScans& scans_;
   };
 
+  // A run in a stable state or a wait, as the record holds it.
+  struct RunItem {
+    enum Type { Cycles, RunTestWait, CommentWait } type = Cycles;
+    TapState state = UNKNOWN;  // of the cycles, or of the RUNTEST a wait is after
+    // Cycles: all of them; of them, those RUNTESTs asked for, and the number
+    // of those RUNTESTs.
+    uint64_t cycles = 0, runTestCycles = 0, runTests = 0;
+    uint32_t micros = 0;                // RunTestWait
+    const std::string* text = nullptr;  // CommentWait
+  };
+
   // Reads the record from the start, one item at a time.
   class Reader {
    public:
-    enum Kind { Bit, Start, End, Done };
+    enum Kind { Bit, Start, End, Run, Done };
     explicit Reader(const ExpectedScans& scans) : scans_(scans) {}
 
     // The kind of the next item (line changes are taken on the way).
@@ -135,6 +179,15 @@ class ExpectedScans {
     bool takeStart();
     // The next end. After peek() gave End.
     ScanEnd takeEnd();
+    // The next run or wait. After peek() gave Run.
+    RunItem takeRun();
+    // The same without taking it; `line` is set to its SVF line.
+    RunItem peekRun(int64_t& line) const {
+      Reader ahead(*this);
+      const RunItem run = ahead.takeRun();
+      line = ahead.line();
+      return run;
+    }
     // The SVF line of the statement that gave the item read last (0 before
     // the first).
     int64_t line() const { return line_; }
@@ -168,14 +221,23 @@ class ExpectedScans {
 
   // Four-bit items: 0 to 8 a bit (TDI 0, 1, Z times 3, plus TDO L, H, X);
   // the others mark a scan's start (followed by its SVF line), a new SVF line
-  // within a scan, or an end.
+  // within a scan, an end, or a run or a wait (followed by its kind, its
+  // numbers and its SVF line).
   enum Item : uint8_t {
     kStartDr = 9,
     kStartIr = 10,
     kLine = 11,
     kEndUpdate = 12,
     kEndReset = 13,
-    kEndEither = 14
+    kEndEither = 14,
+    kRun = 15
+  };
+  // The stable-state run being put down.
+  struct OpenRun {
+    bool open = false;
+    TapState state = UNKNOWN;
+    uint64_t cycles = 0, runTestCycles = 0, runTests = 0;
+    int64_t line = 0;
   };
 
   static void decodeBit(uint8_t code, char& tdi, char& tdo) {
@@ -185,6 +247,12 @@ class ExpectedScans {
 
   void noteStep(TapState from, TapState to);
   void end(ScanEnd how);
+  // The run goes on in `state`, or a new one begins there.
+  void runIn(TapState state);
+  void endRun() {
+    if (openRun_.open) putDownRun();
+  }
+  void putDownRun();
   void pushLine(int64_t line);
   void pushNumber(int64_t value);
 
@@ -208,6 +276,9 @@ class ExpectedScans {
   int paused_ = 0;
   bool open_ = false;  // a scan has begun and not ended
   int64_t line_ = 0;   // the SVF line written last
+  OpenRun openRun_;
+  TapState trueState_ = UNKNOWN;        // while the translator does not know it
+  std::vector<std::string> waitTexts_;  // of the comment waits, by number
   std::vector<std::unique_ptr<uint8_t[]>> blocks_;
   uint64_t size_ = 0;        // items
   uint8_t* next_ = nullptr;  // the byte of the item after the last

@@ -196,6 +196,13 @@ inline void Replay::half(uint32_t levels, char tck) {
     differ(low.line, "a compare in " + stateName(state) + ", outside Shift-DR and Shift-IR");
   }
   const TapState next = successor(state, tmsOf(low.levels));
+  if (next == state && !isShift(state)) {  // a cycle that stays in a stable state
+    if (runCycles_ != 0 && runState_ != state) closeRun();
+    runState_ = state;
+    ++runCycles_;
+  } else if (runCycles_ != 0) {
+    closeRun();
+  }
   if ((next == DRUPDATE || next == IRUPDATE) && scanOpen_) endScan(ScanEnd::Update);
   state = next;
 }
@@ -238,6 +245,7 @@ void Replay::badHalf(uint32_t levels, char tck) {
 }
 
 void Replay::uncommonCycle(const Half& low) {
+  if (runCycles_ != 0) closeRun();
   TapState& state = main_.state;
   if (trstOf(low.levels) == '0') {
     // TRST low holds the controller in Test-Logic-Reset, whatever TMS does.
@@ -361,6 +369,7 @@ void Replay::countVectorInLoop() {
 }
 
 void Replay::beginScan(bool instruction, int64_t fileLine) {
+  expectNoRun();
   if (expected_.peek() != ExpectedScans::Reader::Start)
     differ(fileLine, formatText("%s that the SVF does not give", aScan(instruction)));
   if (expected_.takeStart() != instruction)
@@ -373,6 +382,7 @@ void Replay::beginScan(bool instruction, int64_t fileLine) {
 }
 
 void Replay::endScan(ScanEnd how) {
+  expectNoRun();
   const char* scan = scanName(scanInstruction_);
   const ExpectedScans::Reader::Kind next = expected_.peek();
   if (next == ExpectedScans::Reader::Bit)
@@ -394,8 +404,9 @@ void Replay::endScan(ScanEnd how) {
 void Replay::wait(std::string_view rest) {
   if (inPcf_) differ("a wait inside a pcf block");
   if (!inUnit_) differ("a wait outside the unit");
-  double seconds;
-  if (!parseWaitTime(rest, seconds)) differ("a wait the check cannot read");
+  double seconds, resolution;
+  if (!parseWaitTime(rest, seconds, resolution)) differ("a wait the check cannot read");
+  if (path_ == &main_) waitOnPath(rest, seconds, resolution);
   if (inLoop_) {
     loop_.allWait += seconds;
     if (!loop_.compared) loop_.passWait += seconds;
@@ -468,6 +479,8 @@ void Replay::endLoop() {
 }
 
 void Replay::finish() {
+  if (runCycles_ != 0) closeRun();
+  expectNoRun();
   if (scanOpen_) {
     const char* scan = scanName(scanInstruction_);
     const ExpectedScans::Reader::Kind next = expected_.peek();
@@ -487,6 +500,8 @@ void Replay::finish() {
         ahead.takeStart();
       } else if (kind == ExpectedScans::Reader::End) {
         ahead.takeEnd();
+      } else if (kind == ExpectedScans::Reader::Run) {
+        ahead.takeRun();
       } else {
         char tdi, tdo;
         ahead.takeBit(tdi, tdo);
@@ -505,6 +520,7 @@ unsigned long long Replay::expectedLength() {
 int64_t Replay::svfLine() {
   if (scanOpen_) return expected_.line();
   ExpectedScans::Reader ahead(expected_);
+  while (ahead.peek() == ExpectedScans::Reader::Run) ahead.takeRun();
   if (ahead.peek() == ExpectedScans::Reader::Start) ahead.takeStart();
   return ahead.line();
 }
@@ -516,6 +532,12 @@ void Replay::differ(int64_t fileLine, const std::string& what) {
   else
     say("Check failed: %s: %s.\n", fileName_.c_str(), what.c_str());
   endRunAtInputLine(svfLine());
+}
+
+void Replay::differAbout(int64_t inputLine, const std::string& what) {
+  say("Check failed in %s, line %lld: %s.\n", fileName_.c_str(),
+      static_cast<long long>(source_.lineNumber()), what.c_str());
+  endRunAtInputLine(inputLine);
 }
 
 }  // namespace vantrel

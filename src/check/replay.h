@@ -22,6 +22,14 @@
 // the try that fails, is walked with a second controller: it must pass
 // Update-DR, then Capture-DR, and end in Shift-DR, where the loop began.
 //
+// Between the scans, the cycles the tester's path spends in a row in one
+// stable state (TMS 0 in Run-Test/Idle or a pause state, TMS 1 in
+// Test-Logic-Reset) are a run, and each is compared, in order with the waits,
+// with the runs and waits the SVF asks for: a RUNTEST's TCK cycles and the
+// wait after them, a wait a comment asks for. A wait holds TCK still, so a
+// device that counts TCK cycles sees only the runs. Runs and waits inside
+// the failing try of a retry loop are checked for their path only.
+//
 // The first difference is reported with the file and its line, and the SVF
 // statement it is about; the run then ends.
 #pragma once
@@ -50,6 +58,10 @@ struct ReplayTotals {
   double mostVectors = 0;
   double mostWaitSeconds = 0;
   bool retryLoops = false;
+  // The RUNTESTs on the tester's path: their own TCK cycles, their waits.
+  int64_t runTests = 0;
+  int64_t runTestCycles = 0;
+  double runTestWaitSeconds = 0;
 };
 
 class Replay {
@@ -123,6 +135,20 @@ class Replay {
   void countVectorInLoop();
   void endScan(ScanEnd how);
   void wait(std::string_view rest);
+  // A wait line on the tester's path: the record's next wait.
+  void waitOnPath(std::string_view time, double seconds, double resolution);
+  // The run the tester's path was in has ended: it is the record's next.
+  void closeRun();
+  // The record's runs of no cycle before its next item.
+  void passEmptyRuns();
+  // Where no run or wait may stand between (a scan begins or ends, the
+  // files end): the record has none left before it.
+  void expectNoRun();
+  void countRunTests(const ExpectedScans::RunItem& run);
+  [[noreturn, gnu::cold]] void differRunCycles(const ExpectedScans::RunItem& run, int64_t inputLine,
+                                               int64_t found);
+  [[noreturn, gnu::cold]] void differRunWait(const ExpectedScans::RunItem& run, int64_t inputLine,
+                                             const std::string& found);
   void beginLoop(std::string_view rest);
   void execute(std::string_view rest);
   void endLoop();
@@ -147,6 +173,8 @@ class Replay {
   [[noreturn, gnu::cold]] void differ(const std::string& what) {
     differ(source_.lineNumber(), what);
   }
+  // A difference about the statement on SVF line `inputLine`.
+  [[noreturn, gnu::cold]] void differAbout(int64_t inputLine, const std::string& what);
   const char* scanName(bool instruction) const { return instruction ? "IR scan" : "DR scan"; }
   const char* aScan(bool instruction) const { return instruction ? "an IR scan" : "a DR scan"; }
 
@@ -187,6 +215,10 @@ class Replay {
   bool scanOpen_ = false;
   bool scanInstruction_ = false;
   uint64_t scanBits_ = 0;
+
+  // The cycles in a row the tester's path has spent in one stable state.
+  TapState runState_ = UNKNOWN;
+  int64_t runCycles_ = 0;
 };
 
 }  // namespace vantrel

@@ -2,8 +2,9 @@
 // back and replayed (check/replay.h), and the scans it shifts are compared
 // with the scans the translator read from the SVF (check/expected_scans.h).
 //
-// It proves that the vectors carry those scans, bit for bit, in order; it
-// cannot prove the SVF itself right.
+// It proves that the vectors carry those scans, bit for bit, in order, and
+// between them the TCK cycles in a stable state and the tester waits that
+// the options give the RUNTESTs; it cannot prove the SVF itself right.
 #pragma once
 
 #include <vector>

@@ -146,7 +146,7 @@ bool parseAssign(std::string_view rest, std::string_view& pin, std::string_view&
   return !nodes.empty();
 }
 
-bool parseWaitTime(std::string_view rest, double& seconds) {
+bool parseWaitTime(std::string_view rest, double& seconds, double& resolution) {
   double scale = 1;  // seconds per unit
   if (!rest.empty()) {
     switch (rest.back()) {
@@ -178,6 +178,7 @@ bool parseWaitTime(std::string_view rest, double& seconds) {
   }
   if (rest == ".") return false;
   seconds = value * scale;
+  resolution = fraction == 0 ? scale : fraction * 10 * scale;
   return true;
 }
 

@@ -46,7 +46,9 @@ bool parseSet(std::string_view rest, std::string_view& pin, char& level);
 // "PIN to nodes NODES": NODES as written ("\"TDI\"" or "*")
 bool parseAssign(std::string_view rest, std::string_view& pin, std::string_view& nodes);
 // A tester wait: digits with an optional decimal point, then the unit letter
-// n, u or m, or none for seconds ("10m", "2.500m", "1.250").
-bool parseWaitTime(std::string_view rest, double& seconds);
+// n, u or m, or none for seconds ("10m", "2.500m", "1.250"). `resolution`
+// is the weight of its last digit, in seconds: the text stands for any time
+// that rounds to it.
+bool parseWaitTime(std::string_view rest, double& seconds, double& resolution);
 
 }  // namespace vantrel

@@ -41,6 +41,7 @@ enum class Option {
   SplitScans,
   Check,
   CheckOnly,
+  KeepClocks,
   Unknown
 };
 
@@ -103,6 +104,8 @@ constexpr OptionName optionNames[] = {
     {"SPLITSCANS", Option::SplitScans},
     {"CHECK", Option::Check},
     {"CHECKONLY", Option::CheckOnly},
+    {"KC", Option::KeepClocks},
+    {"KEEPCLOCKS", Option::KeepClocks},
 };
 
 Option lookUpOption(const std::string& argument) {
@@ -126,9 +129,23 @@ bool takesValue(Option option) {
     case Option::TrstNode:
     case Option::TargetDevice:
     case Option::NumDevices:
-    case Option::DefaultDevice: return true;
+    case Option::DefaultDevice:
+    case Option::KeepClocks: return true;
     default: return false;
   }
+}
+
+// Digits only, at most 2147483647.
+bool readWholeNumber(const std::string& text, int32_t& number) {
+  if (text.empty() || text.size() > 10) return false;
+  int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  if (value > INT32_MAX) return false;
+  number = static_cast<int32_t>(value);
+  return true;
 }
 
 // Applies one option and prints its confirmation line.
@@ -259,6 +276,13 @@ void applyOption(Option option, const std::string& value, const std::string& pro
       s.checkOnly = true;
       say("Check the existing output files against the SVF; none is written.\n");
       break;
+    case Option::KeepClocks:
+      if (!readWholeNumber(value, s.keepClocks)) {
+        say("ERROR: The clocks to keep must be a whole number of 0 or more.\n");
+        printUsage(programName);
+      }
+      say("Keep up to %d clocks of each RUNTEST as TCK cycles.\n", s.keepClocks);
+      break;
     case Option::DefaultDevice:
       s.defaultDevice = value;
       say("Default Device is %s.\n", value.c_str());
@@ -302,6 +326,7 @@ void printUsage(const std::string& programName) {
       "-SS or -SPLITSCANS                Scans too long for one file continue in the next.\n"
       "-CHECK                            Replay the output files and compare them with the SVF.\n"
       "-CHECKONLY                        Check existing output files; write none.\n"
+      "-KC # or -KEEPCLOCKS # {0}        Keep up to # RUNTEST clocks as TCK cycles.\n"
       "-HELP or -?                       Display this screen.\n"
       "*-Default setting.  {value}-Default Value.\n\n\n");
   endRun();

@@ -148,6 +148,16 @@ void translate(const std::vector<std::string>& args, const RunIo& io, bool& tran
     say("Translation Successful %d files generated.\n", filesMade);
   else
     say("Translation Successful 1 file generated.\n");
+  // During a tester wait TCK stands still: a device that counts TCK cycles
+  // (an FPGA's start-up) sees none of a RUNTEST's clocks that became one.
+  if (runTestsWaited > 0) {
+    say("Note: %ld RUNTESTs became tester waits in part or whole; TCK stands still during a "
+        "wait.\n",
+        static_cast<long>(runTestsWaited));
+    say("The first is at line %ld of %s; a device that counts TCK cycles there needs "
+        "-KEEPCLOCKS # or -NOCR.\n",
+        static_cast<long>(firstRunTestWaitedLine), settings.inputFileName.c_str());
+  }
   // A tester loading the series by a wildcard would take that file and the
   // ones after it too: they are left alone, but named.
   const bool seriesOnDisk =

@@ -43,7 +43,7 @@ constexpr int64_t kReentryCycles = 4;
 int64_t retryLoopLines() {
   const ScanRecord& sdr = scanRegisters[SDR];
   const int64_t back = kReturnCycles + (lastBitTms(SDR) == '1' ? 0 : 1);
-  const int64_t clocks = settings.convertRuntest ? 0 : lastRunTestCount;
+  const int64_t clocks = lastClockRun().cycles;
   const int64_t loop = 2 * (int64_t{sdr.length} + back + clocks + kReentryCycles);
   // Past any file's reach; keeps the arithmetic below in range.
   if (loop > INT32_MAX) return INT64_MAX / 4;
@@ -79,12 +79,13 @@ void runRetryLoop() {
   body.clockRest();
 
   // Back round to Shift-DR for the next try: through Pause-DR, one cycle in
-  // Shift-DR, Update-DR and Run-Test-Idle with the last RUNTEST's clocks.
+  // Shift-DR, Update-DR and Run-Test-Idle with the last RUNTEST's clocks
+  // (its TCK cycles and its wait).
   // The try that fails is not the tester's path on a good board.
   {
     ExpectedScans::Pause failingTry(expectedScans);
     walkPath({DREXIT1, DRPAUSE, DREXIT2, DRSHIFT, DREXIT1, DRUPDATE, IDLE});
-    runIdleClocks(lastRunTestCount);
+    runIdleClocks();
     walkPath({DRSELECT, DRCAPTURE, DRSHIFT});
   }
   outputFile.write("end pcf\nend homingloop\npcf\n");

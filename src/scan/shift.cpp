@@ -68,7 +68,7 @@ void checkRoomForScan(ScanRegisterId header, ScanRegisterId data, ScanRegisterId
   for (ScanRegisterId id : {header, data, trailer}) cycles += scanRegisters[id].length;
   if (data == SDR && settings.retryMode) {
     cycles += scanRegisters[SDR].length;
-    if (!settings.convertRuntest) cycles += lastRunTestCount;
+    cycles += lastClockRun().cycles;
   }
   checkRoomForLines(2 * cycles);
 }

@@ -2,6 +2,7 @@
 
 #include "base/console.h"
 #include "base/statement.h"
+#include "check/expected_scans.h"
 #include "svf/decimal.h"
 #include "vcl/emitter.h"
 
@@ -55,6 +56,7 @@ void emitPendingWait() {
   }
   std::string time = waitValue;
   if (unit != 's' && unit != 'S') time += unit;  // seconds take no suffix
+  expectedScans.commentWait(time, waitLine);
   writeWaitStatement(time);
   waitValue.clear();
 }

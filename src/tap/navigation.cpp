@@ -20,6 +20,7 @@ namespace {
 // Five cycles with TMS high bring the controller to Test-Logic-Reset from any
 // state. The model does not know where it starts, so the vectors name no state.
 void writeResetSequence() {
+  expectedScans.resetSequence();
   clockTms1("first reset clock");
   clockTms1("second reset clock");
   clockTms1("third reset clock");

@@ -5,6 +5,11 @@
 // the run as a clock count, a minimum time, or both (the larger wins). A
 // tester clock cycle takes one microsecond (two 500 ns vectors), so a time
 // becomes a count of microseconds.
+//
+// A count with a time ("RUNTEST IDLE 2 TCK 1.0E-2 SEC") asks for that many
+// TCK cycles and then at least that long: the cycles start an operation
+// (a device may report busy when they come after the pause), so they are
+// written as cycles, and only the rest of the time becomes a tester wait.
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -95,15 +100,23 @@ void handleStandardRunTest(std::string_view parameter, std::string_view& rest) {
   if (!words.nextIsNumber()) runState = words.takeStableState();
 
   int32_t clocks = 0;
+  int32_t count = 0;                    // of TCK cycles
+  int32_t keptCycles = 0;               // of the clocks, the TCK cycles kept before a wait
   if (!words.nextIsNumber()) refuse();  // neither a count nor a time
   const SvfNumber first = words.takeNumber();
   bool timeGiven = true;
   if (words.nextIs("TCK") || words.nextIs("SCK")) {
     // In a count a comma may separate thousands: 1,000 is no number of clocks.
     if (first.decimalComma) refuse();
+    // A count of SCK, the system clock, gives no TCK cycle.
+    const bool tck = words.nextIs("TCK");
     words.take();
     clocks = ceilScaled(first, 0);
     timeGiven = words.nextIsNumber();
+    if (tck) {
+      count = clocks;
+      keptCycles = timeGiven ? count : settings.keepClocks;
+    }
     if (timeGiven) clocks = std::max(clocks, words.takeTime());
   } else {
     words.expect("SEC");
@@ -122,8 +135,9 @@ void handleStandardRunTest(std::string_view parameter, std::string_view& rest) {
   if (runState) standardRunState = standardEndState = *runState;
   if (endState) standardEndState = *endState;
   lastRunTestCount = static_cast<uint32_t>(clocks);
-  checkClockLimit(lastRunTestCount);
-  runClocks(standardRunState, lastRunTestCount);
+  const ClockRun run = planClockRun(lastRunTestCount, static_cast<uint32_t>(keptCycles));
+  checkClockLimit(run.cycles);
+  runRunTest(standardRunState, run, static_cast<uint32_t>(count));
   if (standardEndState != standardRunState) moveToStableState(standardEndState);
 }
 

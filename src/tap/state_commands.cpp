@@ -1,11 +1,12 @@
 #include "tap/state_commands.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <string>
 
 #include "base/console.h"
 #include "base/settings.h"
 #include "base/statement.h"
+#include "base/wait_time.h"
 #include "check/expected_scans.h"
 #include "svf/decimal.h"
 #include "svf/tokenizer.h"
@@ -17,6 +18,8 @@
 namespace vantrel {
 
 uint32_t lastRunTestCount = 0;
+int64_t runTestsWaited = 0;
+int64_t firstRunTestWaitedLine = 0;
 TapState standardRunState = IDLE;
 TapState standardEndState = IDLE;
 
@@ -62,18 +65,40 @@ bool stepToPathState(TapState state) {
 
 }  // namespace
 
+namespace {
+bool runTestSeen = false;
+ClockRun latestRun;
+}  // namespace
+
+ClockRun lastClockRun() { return runTestSeen ? latestRun : planClockRun(0, 0); }
+
 void resetStateCommands() {
   lastRunTestCount = 0;
+  runTestSeen = false;
+  runTestsWaited = 0;
+  firstRunTestWaitedLine = 0;
   standardRunState = IDLE;
   standardEndState = IDLE;
 }
 
-// Half the vector limit: a RUNTEST of more clocks cannot fit in one file.
-void checkClockLimit(uint32_t count) {
+ClockRun planClockRun(uint32_t clocks, uint32_t cycles) {
+  ClockRun run;
+  if (!settings.convertRuntest) {
+    run.cycles = clocks;
+    return run;
+  }
+  run.cycles = std::min(clocks, cycles);
+  run.waitMicros = clocks - run.cycles;
+  run.wait = run.cycles == 0 || run.waitMicros > 0;
+  return run;
+}
+
+// Half the vector limit: a run of more cycles cannot fit in one file.
+void checkClockLimit(uint32_t cycles) {
   // With -SPLITSCANS a run too long for one file continues in the next.
-  if (settings.convertRuntest || settings.splitScans) return;
+  if (settings.splitScans) return;
   const int64_t half = settings.vectLimit / 2;
-  if (static_cast<int64_t>(count) > half) {
+  if (static_cast<int64_t>(cycles) > half) {
     say("The number of clocks on RUNTEST command is too large!\n");
     say("Max number allowed is %ld !\n", static_cast<long>(half));
     fatalStop();
@@ -82,35 +107,16 @@ void checkClockLimit(uint32_t count) {
 
 namespace {
 
-// The clocks of a RUNTEST become a tester wait of one microsecond per clock:
-// a TCK cycle is two vectors of the 500 ns vector cycle.
-void writeWait(uint32_t count) {
-  char time[64];
-  if (count < 1000)
-    std::snprintf(time, sizeof time, "%ldu", static_cast<long>(count));
-  else if (count < 1000000)
-    std::snprintf(time, sizeof time, "%.3fm", count / 1000.0);
-  else
-    std::snprintf(time, sizeof time, "%.3f", count / 1000000.0);
-  writeWaitStatement(time);
-}
-
-}  // namespace
-
-void runClocks(TapState runState, uint32_t count) {
-  moveToStableState(runState);
-  if (settings.convertRuntest) {
-    writeWait(count);
-    return;
-  }
-  const int64_t lines = 2 * static_cast<int64_t>(count);
+// `cycles` TCK cycles in `runState`, where the controller is.
+void writeRunCycles(TapState runState, uint32_t cycles) {
+  const int64_t lines = 2 * static_cast<int64_t>(cycles);
   if (cutAcrossFiles(lines)) {
     // Too long for one file: the run goes on in the next file in the same
     // stable state, each time a file reaches the split threshold.
     // Every file gets at least one clock of the run.
     if (lines > INT32_MAX) stopCommandTooLarge(statementLine);
     int64_t pieceStart = vectorCount;
-    for (uint32_t i = 0; i < count; ++i) {
+    for (uint32_t i = 0; i < cycles; ++i) {
       if (vectorCount >= splitThreshold() && vectorCount > pieceStart) {
         continueInNextFile();
         pieceStart = vectorCount;
@@ -120,7 +126,31 @@ void runClocks(TapState runState, uint32_t count) {
     return;
   }
   checkRoomForLines(lines + 16);
-  for (uint32_t i = 0; i < count; ++i) stepTapState(runState);
+  for (uint32_t i = 0; i < cycles; ++i) stepTapState(runState);
+}
+
+void runClocks(TapState runState, const ClockRun& run) {
+  moveToStableState(runState);
+  expectedScans.beginRun(runState, run.cycles);
+  writeRunCycles(runState, run.cycles);
+  if (!run.wait) return;
+  expectedScans.runWait(runState, run.waitMicros);
+  writeWaitStatement(waitTimeText(run.waitMicros));
+}
+
+}  // namespace
+
+void runRunTest(TapState runState, const ClockRun& run, uint32_t tckCount) {
+  runTestSeen = true;
+  latestRun = run;
+  runClocks(runState, run);
+  if (run.cycles < tckCount && runTestsWaited++ == 0) firstRunTestWaitedLine = statementLine;
+}
+
+void runIdleClocks() {
+  const ClockRun run = lastClockRun();
+  checkClockLimit(run.cycles);
+  runClocks(IDLE, run);
 }
 
 void handleState(std::string_view parameter, std::string_view& rest) {
@@ -150,8 +180,8 @@ void handleTrst(std::string_view parameter) {
   if (!trstAssigned) {
     // Nothing on the tester drives TRST, so the controller was not reset:
     // its state is unknown until the next move resets it with TMS.
+    expectedScans.resetByTms(currentState);
     currentState = UNKNOWN;
-    expectedScans.resetByTms();
     return;
   }
   // Drive TRST low for one cycle at once, with TMS high so that the
@@ -174,8 +204,11 @@ void handleRunTest(std::string_view parameter, std::string_view& rest) {
   }
   const int32_t count = readDecimal(parameter);
   if (count < 0) stopShowingCommandLine("\nInvalid clock count on RUNTEST!\n");
+  // A count of SCK, the system clock, gives no TCK cycle to keep.
+  const bool tckCount = !hasClockWord || isSvfKeyword(clockWord, "TCK");
   lastRunTestCount = static_cast<uint32_t>(count);
-  checkClockLimit(lastRunTestCount);
+  const ClockRun run = planClockRun(lastRunTestCount, tckCount ? settings.keepClocks : 0);
+  checkClockLimit(run.cycles);
 
   TapState runState = IDLE;
   if (!rest.empty()) {
@@ -185,12 +218,7 @@ void handleRunTest(std::string_view parameter, std::string_view& rest) {
     if (!nextToken(rest, stateWord)) stopShowingCommandLine("\nRUNTEST end state is missing!\n");
     runState = matchStateName(stateWord);
   }
-  runClocks(runState, lastRunTestCount);
-}
-
-void runIdleClocks(uint32_t count) {
-  checkClockLimit(count);
-  runClocks(IDLE, count);
+  runRunTest(runState, run, tckCount ? lastRunTestCount : 0);
 }
 
 }  // namespace vantrel

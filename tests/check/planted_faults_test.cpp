@@ -3,6 +3,7 @@
 // differs there, and the SVF statement it is about.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <sstream>
 
@@ -291,9 +292,9 @@ TEST(PlantedFaults, EditedLineEndsAreNoFault) {
 
 // Translates `svf` into one file, plants a fault in it and checks the copy
 // with the same options: whether the report names the line `plant` returns
-// and says `report` there.
+// and says `report` there, and names SVF line `svfLine` (unless 0).
 void expectReportOnPlantedFault(const std::string& svf, const std::vector<std::string>& options,
-                                const Plant& plant, const std::string& report) {
+                                const Plant& plant, const std::string& report, int svfLine = 0) {
   Sandbox sandbox;
   sandbox.write("input.svf", svf);
   std::vector<std::string> args = options;
@@ -308,6 +309,11 @@ void expectReportOnPlantedFault(const std::string& svf, const std::vector<std::s
                                    report),
             std::string::npos)
       << sandbox.console();
+  if (svfLine != 0) {
+    EXPECT_NE(sandbox.console().find("At line " + std::to_string(svfLine) + " of input.svf.\n"),
+              std::string::npos)
+        << sandbox.console();
+  }
 }
 
 // A comment line longer than the check reads at once (the echo of a
@@ -345,8 +351,9 @@ TEST(PlantedFaults, ALineEndingWhereACommentWouldEndIsFound) {
 }
 
 // A file a little short of the most vector lines a tester takes, its one
-// scan in the middle of them, with idle cycles planted before the scan: the
-// check names the line where the file goes past the most, inside the scan.
+// scan in the middle of them, with TMS-0 cycles planted before the reset
+// sequence, where they change nothing: the check names the line where the
+// file goes past the most, inside the scan.
 TEST(PlantedFaults, AFileOverTheTestersLimitIsNamedWhereItGoesOver) {
   expectReportOnPlantedFault(
       "RUNTEST 4 TCK;\nSDR 149900 TDI (0);\n", {"-NC", "-VL", "299990"},
@@ -354,14 +361,71 @@ TEST(PlantedFaults, AFileOverTheTestersLimitIsNamedWhereItGoesOver) {
         const size_t idle = indexOf(lines, "\"00ZX\" ");  // the first cycle in Run-Test-Idle
         const Lines cycle(lines.begin() + static_cast<long>(idle),
                           lines.begin() + static_cast<long>(idle) + 2);
+        const size_t first = nth(lines, isLow, 0);  // the first reset clock
         for (int i = 0; i < 100; ++i)
-          lines.insert(lines.begin() + static_cast<long>(idle), cycle.begin(), cycle.end());
+          lines.insert(lines.begin() + static_cast<long>(first), cycle.begin(), cycle.end());
         // The line of the file's 300000th vector line.
         size_t line = 0;
         for (int vectors = 0; vectors < 300000; ++line) vectors += lines[line].rfind('"', 0) == 0;
         return line;
       },
       "the file reaches 300000 vector lines, more than a tester takes.");
+}
+
+// A RUNTEST's 24 clocks kept as TCK cycles, and a RUNTEST of two cycles and
+// then the rest of 10 ms as a tester wait. A cycle dropped from a run, a
+// wait dropped, and a wait in place of the cycles are each named where the
+// file stops giving what the SVF asks, with the RUNTEST's line.
+TEST(PlantedFaults, RunsAndWaitsAreCheckedAgainstTheirRuntest) {
+  const std::string svf =
+      "SIR 4 TDI (2);\n"
+      "RUNTEST IDLE 24 TCK;\n"
+      "SIR 4 TDI (3);\n"
+      "RUNTEST IDLE 2 TCK 1.00E-02 SEC;\n"
+      "SIR 4 TDI (4);\n";
+  const std::vector<std::string> options = {"-STDSVF", "-KC", "30", "-NC"};
+  const auto idle = [](const std::string& l) { return l == "\"00ZX\" " || l == "\"10ZX\" "; };
+  // The 24 cycles of the first RUNTEST, after the move into Run-Test/Idle.
+  const auto firstRunCycles = [&idle](const Lines& lines) {
+    size_t start = 0;
+    while (!std::all_of(lines.begin() + static_cast<long>(start),
+                        lines.begin() + static_cast<long>(start) + 50, idle))
+      ++start;
+    return start + 2;
+  };
+  expectReportOnPlantedFault(
+      svf, options,
+      [&](Lines& lines) {
+        const size_t run = firstRunCycles(lines);
+        lines.erase(lines.begin() + static_cast<long>(run),
+                    lines.begin() + static_cast<long>(run) + 2);
+        size_t after = run;
+        while (idle(lines[after])) ++after;
+        return after + 2;  // the TCK-high line of the cycle that leaves the run
+      },
+      "RUNTEST in Run-Test/Idle: expected 24 TCK cycles, found 23.", 2);
+  expectReportOnPlantedFault(
+      svf, options,
+      [](Lines& lines) {
+        const size_t wait = indexOf(lines, "wait 9.998m");
+        lines.erase(lines.begin() + static_cast<long>(wait) - 1,
+                    lines.begin() + static_cast<long>(wait) + 3);
+        // The third scan's first bit: where a wait can no longer come.
+        const auto bit = [](const std::string& l) { return isHigh(l) && l[3] != 'Z'; };
+        return nth(lines, bit, 8) + 1;
+      },
+      "RUNTEST in Run-Test/Idle: expected a wait of 9.998m, found none.", 4);
+  expectReportOnPlantedFault(
+      svf, options,
+      [&](Lines& lines) {
+        const size_t run = firstRunCycles(lines);
+        lines.erase(lines.begin() + static_cast<long>(run),
+                    lines.begin() + static_cast<long>(run) + 48);
+        lines.insert(lines.begin() + static_cast<long>(run),
+                     {"end pcf", "wait 24u", "pcf", "use pcf order Scan"});
+        return run + 2;
+      },
+      "RUNTEST in Run-Test/Idle: expected 24 TCK cycles, found 0.", 2);
 }
 
 }  // namespace

@@ -61,5 +61,23 @@ TEST_F(Options, EverySpellingInAnyCase) {
   }
 }
 
+// -KC takes a whole number of 0 or more; anything else (a sign, a letter,
+// nothing, a number past the largest count) shows the usage screen.
+TEST_F(Options, KeepClocksTakesAWholeNumber) {
+  EXPECT_EQ(parse({"-kc", "0", "-KeepClocks", "65536"}),
+            "Keep up to 0 clocks of each RUNTEST as TCK cycles.\n"
+            "Keep up to 65536 clocks of each RUNTEST as TCK cycles.\n");
+  EXPECT_EQ(settings.keepClocks, 65536);
+  EXPECT_EQ(parse({"-KC", "2147483647"}),
+            "Keep up to 2147483647 clocks of each RUNTEST as TCK cycles.\n");
+  for (const char* bad : {"-1", "+5", "1x", "", "2147483648", "99999999999"}) {
+    EXPECT_THROW(parse({"-KC", bad}), RunStopped) << bad;
+    const std::string text = said();
+    EXPECT_EQ(text.rfind("ERROR: The clocks to keep must be a whole number of 0 or more.\n", 0), 0u)
+        << bad << text;
+    EXPECT_NE(text.find("-KC # or -KEEPCLOCKS # {0}"), std::string::npos) << bad;
+  }
+}
+
 }  // namespace
 }  // namespace vantrel::testing

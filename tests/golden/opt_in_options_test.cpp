@@ -4,6 +4,8 @@
 // the options a refused input needs, and the check passes wherever the case
 // translates. Only a case refused for
 // a scan or clock run too long for one file differs: -SPLITSCANS cuts it.
+// -KEEPCLOCKS 0 changes nothing, and no number of kept clocks changes a
+// case whose RUNTEST clocks are TCK cycles already (-NOCR).
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -75,6 +77,37 @@ TEST(OptInOptions, GoldenCasesAreUnchangedBySplitScansAndCheck) {
   }
   EXPECT_GT(compared, 60);
   EXPECT_GT(checked, 40);
+}
+
+bool hasArgument(const std::vector<std::string>& args, const std::string& wanted) {
+  for (std::string arg : args) {
+    for (char& c : arg) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (arg == wanted) return true;
+  }
+  return false;
+}
+
+TEST(OptInOptions, GoldenCasesAreUnchangedByKeepClocksWhereNoClockIsAWait) {
+  int compared = 0, withClocks = 0;
+  for (const std::string& name : goldenCaseNames()) {
+    const GoldenCase c = loadGoldenCase(name, VANTREL_CORPUS_DIR);
+    if (!reasonToSkip(c, false).empty() || hasArgument(c.args, "-CHECKONLY")) continue;
+    const bool clocks = hasArgument(c.args, "-NOCR") || hasArgument(c.args, "-NOCONVERTRUNTEST");
+    const std::string kept = clocks ? "1000" : "0";
+    std::vector<std::string> args = {"-KC", kept};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CaseRun run = runCase(c, args);
+    const std::string expected = readFile(c.folder + "/console.txt");
+    EXPECT_EQ(run.console, kBanner + "Keep up to " + kept +
+                               " clocks of each RUNTEST as TCK cycles.\n" +
+                               expected.substr(kBanner.size()))
+        << name;
+    EXPECT_EQ(run.outputs, expectedOutputs(c)) << name;
+    ++compared;
+    withClocks += clocks;
+  }
+  EXPECT_GT(compared, 80);
+  EXPECT_GT(withClocks, 5);
 }
 
 }  // namespace

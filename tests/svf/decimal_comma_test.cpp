@@ -28,7 +28,7 @@ TEST(DecimalComma, ReadWhereTheStandardWantsARealNumber) {
        "Note: a decimal comma is read as a decimal point.\n"
        "At line 2 of input.svf.\n",
        "wait 150u\n"},
-      {"RUNTEST IDLE 2 TCK 1,00E-03 SEC;\n", kNote, "wait 1.000m\n"},
+      {"RUNTEST IDLE 2 TCK 1,00E-03 SEC;\n", kNote, "wait 998u\n"},
       {"RUNTEST 2 SEC MAXIMUM 2,5 SEC;\n", kNote, "wait 2.000\n"},
       {"RUNTEST ,5 SEC ENDSTATE IDLE;\n", kNote, "wait 500.000m\n"},
       {"FREQUENCY 1,5E6 HZ;\n", kNote, ""},
