@@ -55,6 +55,11 @@ size_t nth(const Lines& lines, const std::function<bool(const std::string&)>& te
   return 0;
 }
 
+void eraseLines(Lines& lines, size_t first, size_t count) {
+  lines.erase(lines.begin() + static_cast<long>(first),
+              lines.begin() + static_cast<long>(first + count));
+}
+
 size_t indexOf(const Lines& lines, const std::string& line) {
   return nth(
       lines, [&](const std::string& l) { return l == line; }, 0);
@@ -397,8 +402,7 @@ TEST(PlantedFaults, RunsAndWaitsAreCheckedAgainstTheirRuntest) {
       svf, options,
       [&](Lines& lines) {
         const size_t run = firstRunCycles(lines);
-        lines.erase(lines.begin() + static_cast<long>(run),
-                    lines.begin() + static_cast<long>(run) + 2);
+        eraseLines(lines, run, 2);
         size_t after = run;
         while (idle(lines[after])) ++after;
         return after + 2;  // the TCK-high line of the cycle that leaves the run
@@ -407,9 +411,7 @@ TEST(PlantedFaults, RunsAndWaitsAreCheckedAgainstTheirRuntest) {
   expectReportOnPlantedFault(
       svf, options,
       [](Lines& lines) {
-        const size_t wait = indexOf(lines, "wait 9.998m");
-        lines.erase(lines.begin() + static_cast<long>(wait) - 1,
-                    lines.begin() + static_cast<long>(wait) + 3);
+        eraseLines(lines, indexOf(lines, "wait 9.998m") - 1, 4);
         // The third scan's first bit: where a wait can no longer come.
         const auto bit = [](const std::string& l) { return isHigh(l) && l[3] != 'Z'; };
         return nth(lines, bit, 8) + 1;
@@ -419,8 +421,7 @@ TEST(PlantedFaults, RunsAndWaitsAreCheckedAgainstTheirRuntest) {
       svf, options,
       [&](Lines& lines) {
         const size_t run = firstRunCycles(lines);
-        lines.erase(lines.begin() + static_cast<long>(run),
-                    lines.begin() + static_cast<long>(run) + 48);
+        eraseLines(lines, run, 48);
         lines.insert(lines.begin() + static_cast<long>(run),
                      {"end pcf", "wait 24u", "pcf", "use pcf order Scan"});
         return run + 2;
