@@ -38,6 +38,10 @@ inline const std::vector<CheckFuzzProgram>& checkFuzzPrograms() {
       {"! wait 10 ms\nSTATE RESET;\nSIR 8 TDI (1) SMASK (0F);\n"
        "SDR 16 TDI (FFFF) TDO (1234) MASK (0F0F);\nRUNTEST 2500 TCK;\n",
        {"-WC"}},
+      // RUNTEST clocks kept as TCK cycles before their waits, in three states.
+      {"SIR 4 TDI (2);\nRUNTEST IDLE 24 TCK;\nRUNTEST IDLE 2 TCK 1.0E-3 SEC;\n"
+       "RUNTEST DRPAUSE 3 TCK ENDSTATE IDLE;\nRUNTEST RESET 12 TCK;\nSDR 8 TDI (A5) TDO (5A);\n",
+       {"-STDSVF", "-KC", "10", "-NC"}},
   };
   return programs;
 }

@@ -4,10 +4,10 @@
 
 namespace vantrel {
 
-std::string waitTimeText(uint32_t micros) {
-  if (micros < 1000) return formatText("%ldu", static_cast<long>(micros));
-  if (micros < 1000000) return formatText("%.3fm", micros / 1000.0);
-  return formatText("%.3f", micros / 1000000.0);
+std::string waitTimeText(uint64_t micros) {
+  if (micros < 1000) return formatText("%lluu", static_cast<unsigned long long>(micros));
+  if (micros < 1000000) return formatText("%.3fm", static_cast<double>(micros) / 1000.0);
+  return formatText("%.3f", static_cast<double>(micros) / 1000000.0);
 }
 
 }  // namespace vantrel

@@ -9,6 +9,6 @@ namespace vantrel {
 // `micros` microseconds as the time of a wait line: microseconds below a
 // millisecond ("100u"), milliseconds below a second ("2.500m"), seconds
 // above ("1.250", no unit letter), three decimals rounded.
-std::string waitTimeText(uint32_t micros);
+std::string waitTimeText(uint64_t micros);
 
 }  // namespace vantrel

@@ -104,14 +104,21 @@ void ExpectedScans::putDownRun() {
 
 void ExpectedScans::resetSequence() {
   if (!enabled_ || paused_ != 0) return;
-  endRun();
-  if (trueState_ == UNKNOWN) return;  // nor does the check know it
+  if (trueState_ == UNKNOWN) {  // nor does the check know it, and counts nothing
+    endRun();
+    return;
+  }
+  // The five cycles as the controller takes them from where it really is:
+  // those that start in Test-Logic-Reset stay there.
   TapState state = trueState_;
-  for (int cycle = 0; cycle < 5; ++cycle, state = successor(state, '1'))
-    if (state == RESET) {
-      runIn(RESET);
-      ++openRun_.cycles;
+  for (int cycle = 0; cycle < 5; ++cycle, state = successor(state, '1')) {
+    if (state != RESET) {
+      endRun();
+      continue;
     }
+    runIn(RESET);
+    ++openRun_.cycles;
+  }
   trueState_ = UNKNOWN;
 }
 
@@ -122,18 +129,18 @@ void ExpectedScans::beginRun(TapState state, uint32_t cycles) {
   openRun_.runTestCycles += cycles;
 }
 
-void ExpectedScans::runWait(TapState state, uint32_t micros) {
+void ExpectedScans::runWait(TapState state, uint64_t micros) {
   if (!enabled_ || paused_ != 0) return;
   endRun();
   push(kRun);
   push(RunItem::RunTestWait);
   push(static_cast<uint8_t>(state));
-  pushNumber(micros);
+  pushNumber(static_cast<int64_t>(micros));
   pushLine(statementLine);
 }
 
 void ExpectedScans::commentWait(std::string_view time, int64_t line) {
-  if (!enabled_ || paused_ != 0) return;
+  if (!enabled_) return;
   endRun();
   push(kRun);
   push(RunItem::CommentWait);
@@ -206,7 +213,7 @@ ExpectedScans::RunItem ExpectedScans::Reader::takeRun() {
   } else {
     run.state = static_cast<TapState>(scans_.at(position_++));
     if (run.type == RunItem::RunTestWait) {
-      run.micros = static_cast<uint32_t>(takeNumber());
+      run.micros = static_cast<uint64_t>(takeNumber());
     } else {
       run.cycles = static_cast<uint64_t>(takeNumber());
       run.runTestCycles = static_cast<uint64_t>(takeNumber());

@@ -86,9 +86,10 @@ class ExpectedScans {
   }
   // TRST without a TRST node: the translator no longer knows the state,
   // which stays `stateBefore`, and a reset by TMS follows: Update or not.
+  // No cycle is written: a run in Test-Logic-Reset goes on through it.
   void resetByTms(TapState stateBefore) {
     if (stateBefore != UNKNOWN) trueState_ = stateBefore;
-    endRun();
+    if (open_) endRun();  // the scan's end comes after its runs
     end(ScanEnd::Either);
   }
   // The five TMS-1 cycles that reach Test-Logic-Reset from a state the
@@ -98,7 +99,7 @@ class ExpectedScans {
   // the move there, whose cycles in `state` count with them).
   void beginRun(TapState state, uint32_t cycles);
   // The tester wait after a RUNTEST's cycles, `micros` microseconds.
-  void runWait(TapState state, uint32_t micros);
+  void runWait(TapState state, uint64_t micros);
   // A tester wait that a comment on input line `line` asks for, its time as
   // the wait line gives it.
   void commentWait(std::string_view time, int64_t line);
@@ -125,7 +126,7 @@ class ExpectedScans {
     // Cycles: all of them; of them, those RUNTESTs asked for, and the number
     // of those RUNTESTs.
     uint64_t cycles = 0, runTestCycles = 0, runTests = 0;
-    uint32_t micros = 0;                // RunTestWait
+    uint64_t micros = 0;                // RunTestWait
     const std::string* text = nullptr;  // CommentWait
   };
 

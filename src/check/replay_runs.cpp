@@ -85,7 +85,7 @@ void Replay::waitOnPath(std::string_view time, double seconds, double resolution
     case RunItem::Cycles: differRunCycles(run, line, 0);
     case RunItem::RunTestWait:
       // The text stands for the time to its last digit.
-      if (std::fabs(seconds - run.micros * 1e-6) > resolution * (0.5 + 1e-9))
+      if (std::fabs(seconds - static_cast<double>(run.micros) * 1e-6) > resolution * (0.5 + 1e-9))
         differRunWait(run, line, "a wait of " + found);
       totals_.runTestWaitSeconds += seconds;
       break;

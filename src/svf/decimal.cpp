@@ -77,14 +77,14 @@ bool isBelowZero(const SvfNumber& number) {
   return number.negative && number.digits.find_first_not_of('0') != std::string::npos;
 }
 
-int32_t ceilScaled(const SvfNumber& number, int scale) {
+int64_t ceilScaled(const SvfNumber& number, int scale, int64_t most) {
   const size_t first = number.digits.find_first_not_of('0');
   if (first == std::string::npos) return 0;
   const std::string_view digits = std::string_view(number.digits).substr(first);
   const int64_t exponent = number.exponent + scale;
   // The whole part: the digits left of the point once it has moved.
   const int64_t wholeDigits = static_cast<int64_t>(digits.size()) + exponent;
-  if (wholeDigits > 10) return INT32_MAX;
+  if (wholeDigits > 18) return most;  // more than int64_t holds
   int64_t value = 0;
   for (int64_t k = 0; k < wholeDigits; ++k)
     value = value * 10 + (k < static_cast<int64_t>(digits.size()) ? digits[k] - '0' : 0);
@@ -92,7 +92,7 @@ int32_t ceilScaled(const SvfNumber& number, int scale) {
   const size_t kept = wholeDigits > 0 ? static_cast<size_t>(wholeDigits) : 0;
   if (kept < digits.size() && digits.find_first_not_of('0', kept) != std::string_view::npos)
     ++value;
-  return static_cast<int32_t>(std::min<int64_t>(value, INT32_MAX));
+  return std::min(value, most);
 }
 
 }  // namespace vantrel

@@ -39,7 +39,7 @@ void resetDecimalCommaNote();
 bool isBelowZero(const SvfNumber& number);
 
 // The number times 10^scale, rounded up to a whole number, computed exactly
-// from its digits; at most 2147483647. For numbers not below zero.
-int32_t ceilScaled(const SvfNumber& number, int scale);
+// from its digits; at most `most`. For numbers not below zero.
+int64_t ceilScaled(const SvfNumber& number, int scale, int64_t most);
 
 }  // namespace vantrel

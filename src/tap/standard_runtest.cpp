@@ -34,10 +34,13 @@ bool looksLikeNumber(std::string_view word) {
 
 [[noreturn]] void refuse() { stopShowingCommandLine("\nUnsupported RUNTEST form!\n"); }
 
+// Past any time a test asks for (31 years); keeps a wait line short.
+constexpr int64_t kMostClocks = 999999999999999;
+
 // A time in seconds as clocks of one microsecond, rounded up.
-int32_t microseconds(const SvfNumber& time) {
+int64_t microseconds(const SvfNumber& time) {
   noteDecimalComma(time);
-  return ceilScaled(time, 6);
+  return ceilScaled(time, 6, kMostClocks);
 }
 
 // Takes the words of a RUNTEST left to right; the first fault decides the
@@ -79,7 +82,7 @@ class RunTestWords {
   }
 
   // A time in seconds ("1.0E-3 SEC"), as microseconds rounded up.
-  int32_t takeTime() {
+  int64_t takeTime() {
     const SvfNumber time = takeNumber();
     expect("SEC");
     return microseconds(time);
@@ -99,9 +102,9 @@ void handleStandardRunTest(std::string_view parameter, std::string_view& rest) {
   std::optional<TapState> runState, endState;
   if (!words.nextIsNumber()) runState = words.takeStableState();
 
-  int32_t clocks = 0;
-  int32_t count = 0;                    // of TCK cycles
-  int32_t keptCycles = 0;               // of the clocks, the TCK cycles kept before a wait
+  int64_t clocks = 0;
+  int64_t count = 0;                    // of TCK cycles
+  int64_t keptCycles = 0;               // of the clocks, the TCK cycles kept before a wait
   if (!words.nextIsNumber()) refuse();  // neither a count nor a time
   const SvfNumber first = words.takeNumber();
   bool timeGiven = true;
@@ -111,7 +114,7 @@ void handleStandardRunTest(std::string_view parameter, std::string_view& rest) {
     // A count of SCK, the system clock, gives no TCK cycle.
     const bool tck = words.nextIs("TCK");
     words.take();
-    clocks = ceilScaled(first, 0);
+    clocks = ceilScaled(first, 0, kMostClocks);
     timeGiven = words.nextIsNumber();
     if (tck) {
       count = clocks;
@@ -134,10 +137,10 @@ void handleStandardRunTest(std::string_view parameter, std::string_view& rest) {
 
   if (runState) standardRunState = standardEndState = *runState;
   if (endState) standardEndState = *endState;
-  lastRunTestCount = static_cast<uint32_t>(clocks);
-  const ClockRun run = planClockRun(lastRunTestCount, static_cast<uint32_t>(keptCycles));
+  const ClockRun run =
+      planClockRun(static_cast<uint64_t>(clocks), static_cast<uint64_t>(keptCycles));
   checkClockLimit(run.cycles);
-  runRunTest(standardRunState, run, static_cast<uint32_t>(count));
+  runRunTest(standardRunState, run, static_cast<uint64_t>(count));
   if (standardEndState != standardRunState) moveToStableState(standardEndState);
 }
 

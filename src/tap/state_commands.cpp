@@ -17,7 +17,6 @@
 
 namespace vantrel {
 
-uint32_t lastRunTestCount = 0;
 int64_t runTestsWaited = 0;
 int64_t firstRunTestWaitedLine = 0;
 TapState standardRunState = IDLE;
@@ -73,7 +72,6 @@ ClockRun latestRun;
 ClockRun lastClockRun() { return runTestSeen ? latestRun : planClockRun(0, 0); }
 
 void resetStateCommands() {
-  lastRunTestCount = 0;
   runTestSeen = false;
   runTestsWaited = 0;
   firstRunTestWaitedLine = 0;
@@ -81,13 +79,14 @@ void resetStateCommands() {
   standardEndState = IDLE;
 }
 
-ClockRun planClockRun(uint32_t clocks, uint32_t cycles) {
+ClockRun planClockRun(uint64_t clocks, uint64_t cycles) {
   ClockRun run;
+  const uint64_t most = INT32_MAX;
   if (!settings.convertRuntest) {
-    run.cycles = clocks;
+    run.cycles = static_cast<uint32_t>(std::min(clocks, most));
     return run;
   }
-  run.cycles = std::min(clocks, cycles);
+  run.cycles = static_cast<uint32_t>(std::min({clocks, cycles, most}));
   run.waitMicros = clocks - run.cycles;
   run.wait = run.cycles == 0 || run.waitMicros > 0;
   return run;
@@ -140,7 +139,7 @@ void runClocks(TapState runState, const ClockRun& run) {
 
 }  // namespace
 
-void runRunTest(TapState runState, const ClockRun& run, uint32_t tckCount) {
+void runRunTest(TapState runState, const ClockRun& run, uint64_t tckCount) {
   runTestSeen = true;
   latestRun = run;
   runClocks(runState, run);
@@ -206,8 +205,9 @@ void handleRunTest(std::string_view parameter, std::string_view& rest) {
   if (count < 0) stopShowingCommandLine("\nInvalid clock count on RUNTEST!\n");
   // A count of SCK, the system clock, gives no TCK cycle to keep.
   const bool tckCount = !hasClockWord || isSvfKeyword(clockWord, "TCK");
-  lastRunTestCount = static_cast<uint32_t>(count);
-  const ClockRun run = planClockRun(lastRunTestCount, tckCount ? settings.keepClocks : 0);
+  const auto clocks = static_cast<uint64_t>(count);
+  const ClockRun run =
+      planClockRun(clocks, tckCount ? static_cast<uint64_t>(settings.keepClocks) : 0);
   checkClockLimit(run.cycles);
 
   TapState runState = IDLE;
@@ -218,7 +218,7 @@ void handleRunTest(std::string_view parameter, std::string_view& rest) {
     if (!nextToken(rest, stateWord)) stopShowingCommandLine("\nRUNTEST end state is missing!\n");
     runState = matchStateName(stateWord);
   }
-  runRunTest(runState, run, tckCount ? lastRunTestCount : 0);
+  runRunTest(runState, run, tckCount ? clocks : 0);
 }
 
 }  // namespace vantrel

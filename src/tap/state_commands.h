@@ -17,19 +17,18 @@ namespace vantrel {
 struct ClockRun {
   uint32_t cycles = 0;      // TCK cycles in the run state
   bool wait = false;        // a tester wait follows them
-  uint32_t waitMicros = 0;  // its length
+  uint64_t waitMicros = 0;  // its length
 };
 
 // A run of `clocks` clocks. With clocks as cycles (-NOCR) every clock is a
 // TCK cycle; with clocks as a wait, up to `cycles` of them are TCK cycles and
 // the rest is the wait (none when the cycles are the whole run, but a run of
-// no cycle at all is a wait, also of 0).
-ClockRun planClockRun(uint32_t clocks, uint32_t cycles);
+// no cycle at all is a wait, also of 0). More cycles than 2147483647 are
+// that many: no file takes them.
+ClockRun planClockRun(uint64_t clocks, uint64_t cycles);
 
-// The clock count of the latest RUNTEST, and how it was run (before the
-// first RUNTEST, a run of no clock); the SDR retry loop runs it again between
-// tries.
-extern uint32_t lastRunTestCount;
+// How the latest RUNTEST was run (before the first RUNTEST, a run of no
+// clock); the SDR retry loop runs it again between tries.
 ClockRun lastClockRun();
 
 // RUNTESTs of a TCK count that wrote fewer TCK cycles than their count, and
@@ -64,7 +63,7 @@ void checkClockLimit(uint32_t cycles);
 // A RUNTEST run as `run` in `runState`: moves there, writes the cycles, then
 // the wait; the retry loop runs it again. `tckCount` is the count of TCK
 // cycles it gives (0 for a count of SCK or a time only).
-void runRunTest(TapState runState, const ClockRun& run, uint32_t tckCount);
+void runRunTest(TapState runState, const ClockRun& run, uint64_t tckCount);
 
 // Runs the latest RUNTEST's clocks again in Run-Test-Idle, as a RUNTEST
 // without a statement.
