@@ -473,8 +473,8 @@ int main(int argc, char** argv) {
   }
   std::printf(
       "(plain and -CHECK run in turns; ratio = check median / plain median, at most 2;\n"
-      " RSS/bit = the check's peak RSS above the plain run's, per scan bit checked, at most 1 "
-      "B)\n\n");
+      " RSS/bit = the check's peak RSS above the plain run's, per scan bit checked, at most 1 B\n"
+      " where scans make the test; the runs and waits between scans are kept too)\n\n");
 
   std::printf("%-22s %11s %9s %7s\n", "case", "translate s", "cat s", "ratio");
   for (size_t i = 0; i < cases.size(); ++i) {

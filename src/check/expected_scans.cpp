@@ -92,13 +92,17 @@ void ExpectedScans::runIn(TapState state) {
   openRun_.line = statementLine;
 }
 
-void ExpectedScans::putDownRun() {
+void ExpectedScans::putDownRun(bool wait, uint64_t micros) {
   openRun_.open = false;
   push(kRun);
-  push(RunItem::Cycles);
+  push(wait ? kRunTestRunWait : openRun_.runTests > 0 ? kRunTestRun : kPlainRun);
   push(static_cast<uint8_t>(openRun_.state));
-  for (uint64_t number : {openRun_.cycles, openRun_.runTestCycles, openRun_.runTests})
-    pushNumber(static_cast<int64_t>(number));
+  pushCount(openRun_.cycles);
+  if (openRun_.runTests > 0) {
+    pushCount(openRun_.runTests);
+    pushCount(openRun_.runTestCycles);
+  }
+  if (wait) pushCount(micros);
   pushLine(openRun_.line);
 }
 
@@ -131,20 +135,16 @@ void ExpectedScans::beginRun(TapState state, uint32_t cycles) {
 
 void ExpectedScans::runWait(TapState state, uint64_t micros) {
   if (!enabled_ || paused_ != 0) return;
-  endRun();
-  push(kRun);
-  push(RunItem::RunTestWait);
-  push(static_cast<uint8_t>(state));
-  pushNumber(static_cast<int64_t>(micros));
-  pushLine(statementLine);
+  runIn(state);  // open since the RUNTEST began
+  putDownRun(true, micros);
 }
 
 void ExpectedScans::commentWait(std::string_view time, int64_t line) {
   if (!enabled_) return;
   endRun();
   push(kRun);
-  push(RunItem::CommentWait);
-  pushNumber(static_cast<int64_t>(waitTexts_.size()));
+  push(kCommentWait);
+  pushCount(waitTexts_.size());
   waitTexts_.emplace_back(time);
   pushLine(line);
 }
@@ -156,31 +156,39 @@ void ExpectedScans::pushLine(int64_t line) {
   line_ = line;
 }
 
-// Three bits an item, the lowest first; the fourth bit says that more follow.
 // Zigzag: 0, -1, 1, -2 ... become 0, 1, 2, 3 ...
 void ExpectedScans::pushNumber(int64_t value) {
-  uint64_t bits = (static_cast<uint64_t>(value) << 1) ^ static_cast<uint64_t>(value >> 63);
-  while (bits >= 8) {
-    push(static_cast<uint8_t>(8 | (bits & 7)));
-    bits >>= 3;
-  }
-  push(static_cast<uint8_t>(bits));
+  pushCount((static_cast<uint64_t>(value) << 1) ^ static_cast<uint64_t>(value >> 63));
 }
 
-int64_t ExpectedScans::Reader::takeNumber() {
+// Three bits an item, the lowest first; the fourth bit says that more follow.
+void ExpectedScans::pushCount(uint64_t count) {
+  while (count >= 8) {
+    push(static_cast<uint8_t>(8 | (count & 7)));
+    count >>= 3;
+  }
+  push(static_cast<uint8_t>(count));
+}
+
+uint64_t ExpectedScans::Reader::takeCount() {
   uint64_t bits = 0;
-  for (unsigned shift = 0; position_ < scans_.size_ && shift < 64; shift += 3) {
-    const uint8_t item = scans_.at(position_++);
+  for (unsigned shift = 0; position_ < scans_->size_ && shift < 64; shift += 3) {
+    const uint8_t item = next();
     bits |= uint64_t{item & 7u} << shift;
     if (!(item & 8)) break;
   }
+  return bits;
+}
+
+int64_t ExpectedScans::Reader::takeNumber() {
+  const uint64_t bits = takeCount();
   return static_cast<int64_t>(bits >> 1) ^ -static_cast<int64_t>(bits & 1);
 }
 
 ExpectedScans::Reader::Kind ExpectedScans::Reader::peek() {
   for (;;) {
-    if (position_ >= scans_.size_) return Done;
-    const uint8_t item = scans_.at(position_);
+    if (position_ >= scans_->size_) return Done;
+    const uint8_t item = peekItem();
     if (item <= 8) return Bit;
     if (item == kStartDr || item == kStartIr) return Start;
     if (item == kRun) return Run;
@@ -191,13 +199,13 @@ ExpectedScans::Reader::Kind ExpectedScans::Reader::peek() {
 }
 
 bool ExpectedScans::Reader::takeStart() {
-  const bool instruction = scans_.at(position_++) == kStartIr;
+  const bool instruction = next() == kStartIr;
   line_ += takeNumber();
   return instruction;
 }
 
 ScanEnd ExpectedScans::Reader::takeEnd() {
-  const uint8_t item = scans_.at(position_++);
+  const uint8_t item = next();
   return item == kEndUpdate  ? ScanEnd::Update
          : item == kEndReset ? ScanEnd::Reset
                              : ScanEnd::Either;
@@ -205,30 +213,31 @@ ScanEnd ExpectedScans::Reader::takeEnd() {
 
 ExpectedScans::RunItem ExpectedScans::Reader::takeRun() {
   RunItem run;
-  ++position_;  // kRun
-  run.type = static_cast<RunItem::Type>(scans_.at(position_++));
-  if (run.type == RunItem::CommentWait) {
-    const auto index = static_cast<size_t>(takeNumber());
-    run.text = index < scans_.waitTexts_.size() ? &scans_.waitTexts_[index] : nullptr;
+  next();  // kRun
+  const uint8_t form = next();
+  if (form == kCommentWait) {
+    run.type = RunItem::CommentWait;
+    const uint64_t index = takeCount();
+    run.text = index < scans_->waitTexts_.size() ? &scans_->waitTexts_[index] : nullptr;
   } else {
-    run.state = static_cast<TapState>(scans_.at(position_++));
-    if (run.type == RunItem::RunTestWait) {
-      run.micros = static_cast<uint64_t>(takeNumber());
-    } else {
-      run.cycles = static_cast<uint64_t>(takeNumber());
-      run.runTestCycles = static_cast<uint64_t>(takeNumber());
-      run.runTests = static_cast<uint64_t>(takeNumber());
+    run.state = static_cast<TapState>(next());
+    run.cycles = takeCount();
+    if (form != kPlainRun) {
+      run.runTests = takeCount();
+      run.runTestCycles = takeCount();
     }
+    run.wait = form == kRunTestRunWait;
+    if (run.wait) run.micros = takeCount();
   }
   line_ += takeNumber();
   return run;
 }
 
 bool ExpectedScans::Reader::enterBlock() {
-  if (position_ >= scans_.size_) return false;
+  if (position_ >= scans_->size_) return false;
   const uint64_t block = position_ >> kBlockShift;
-  block_ = scans_.blocks_[block].get();
-  blockEnd_ = std::min(scans_.size_, (block + 1) << kBlockShift);
+  block_ = scans_->blocks_[block].get();
+  blockEnd_ = std::min(scans_->size_, (block + 1) << kBlockShift);
   return true;
 }
 

@@ -119,14 +119,16 @@ class ExpectedScans {
     ExpectedScans& scans_;
   };
 
-  // A run in a stable state or a wait, as the record holds it.
+  // A run in a stable state, with the wait of its last RUNTEST, or the wait
+  // of a comment, as the record holds it.
   struct RunItem {
-    enum Type { Cycles, RunTestWait, CommentWait } type = Cycles;
-    TapState state = UNKNOWN;  // of the cycles, or of the RUNTEST a wait is after
-    // Cycles: all of them; of them, those RUNTESTs asked for, and the number
-    // of those RUNTESTs.
+    enum Type { Cycles, CommentWait } type = Cycles;
+    TapState state = UNKNOWN;
+    // All its cycles; of them, those RUNTESTs asked for, and the number of
+    // those RUNTESTs.
     uint64_t cycles = 0, runTestCycles = 0, runTests = 0;
-    uint64_t micros = 0;                // RunTestWait
+    bool wait = false;  // a RUNTEST's wait follows the cycles
+    uint64_t micros = 0;
     const std::string* text = nullptr;  // CommentWait
   };
 
@@ -134,12 +136,12 @@ class ExpectedScans {
   class Reader {
    public:
     enum Kind { Bit, Start, End, Run, Done };
-    explicit Reader(const ExpectedScans& scans) : scans_(scans) {}
+    explicit Reader(const ExpectedScans& scans) : scans_(&scans) {}
 
     // The kind of the next item (line changes are taken on the way).
     Kind peek();
     // The next bit: its TDI and expected TDO. Only after peek() gave Bit.
-    void takeBit(char& tdi, char& tdo) { decodeBit(scans_.at(position_++), tdi, tdo); }
+    void takeBit(char& tdi, char& tdo) { decodeBit(next(), tdi, tdo); }
     // The next item when it is a bit (the usual case, taken fast): its
     // code, as bitCode() gives it. False, taking nothing, for any other item.
     bool takeBitCode(uint8_t& code) {
@@ -182,13 +184,6 @@ class ExpectedScans {
     ScanEnd takeEnd();
     // The next run or wait. After peek() gave Run.
     RunItem takeRun();
-    // The same without taking it; `line` is set to its SVF line.
-    RunItem peekRun(int64_t& line) const {
-      Reader ahead(*this);
-      const RunItem run = ahead.takeRun();
-      line = ahead.line();
-      return run;
-    }
     // The SVF line of the statement that gave the item read last (0 before
     // the first).
     int64_t line() const { return line_; }
@@ -200,7 +195,21 @@ class ExpectedScans {
     // Makes block_ the block that holds position_; false at the end.
     bool enterBlock();
 
-    const ExpectedScans& scans_;
+    // The next item, taken.
+    uint8_t next() {
+      if (position_ >= blockEnd_) enterBlock();
+      const uint8_t byte = block_[(position_ & kBlockMask) >> 1];
+      return position_++ & 1 ? byte >> 4 : byte & 15;
+    }
+    // The next item, left in place; only where there is one.
+    uint8_t peekItem() {
+      if (position_ >= blockEnd_) enterBlock();
+      const uint8_t byte = block_[(position_ & kBlockMask) >> 1];
+      return position_ & 1 ? byte >> 4 : byte & 15;
+    }
+    uint64_t takeCount();
+
+    const ExpectedScans* scans_;
     uint64_t position_ = 0;
     int64_t line_ = 0;
     const uint8_t* block_ = nullptr;  // the block of the items before blockEnd_
@@ -222,7 +231,7 @@ class ExpectedScans {
 
   // Four-bit items: 0 to 8 a bit (TDI 0, 1, Z times 3, plus TDO L, H, X);
   // the others mark a scan's start (followed by its SVF line), a new SVF line
-  // within a scan, an end, or a run or a wait (followed by its kind, its
+  // within a scan, an end, or a run or a wait (followed by its form, its
   // numbers and its SVF line).
   enum Item : uint8_t {
     kStartDr = 9,
@@ -233,6 +242,9 @@ class ExpectedScans {
     kEndEither = 14,
     kRun = 15
   };
+  // The forms of a kRun item: a run without RUNTEST, one with, one with a
+  // RUNTEST's wait after it, a comment's wait.
+  enum RunForm : uint8_t { kPlainRun, kRunTestRun, kRunTestRunWait, kCommentWait };
   // The stable-state run being put down.
   struct OpenRun {
     bool open = false;
@@ -253,7 +265,8 @@ class ExpectedScans {
   void endRun() {
     if (openRun_.open) putDownRun();
   }
-  void putDownRun();
+  void putDownRun(bool wait = false, uint64_t micros = 0);
+  void pushCount(uint64_t count);
   void pushLine(int64_t line);
   void pushNumber(int64_t value);
 
@@ -268,10 +281,6 @@ class ExpectedScans {
     ++size_;
   }
   void newBlock();
-  uint8_t at(uint64_t position) const {
-    const uint8_t byte = blocks_[position >> kBlockShift][(position & kBlockMask) >> 1];
-    return position & 1 ? byte >> 4 : byte & 15;
-  }
 
   bool enabled_ = false;
   int paused_ = 0;

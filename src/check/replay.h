@@ -139,12 +139,14 @@ class Replay {
   void waitOnPath(std::string_view time, double seconds, double resolution);
   // The run the tester's path was in has ended: it is the record's next.
   void closeRun();
-  // The record's runs of no cycle before its next item.
-  void passEmptyRuns();
+  // The record's next run with cycles or comment's wait, in `run`, with
+  // `after` the record after it; the runs of no cycle before it are taken.
+  // False where a RUNTEST's wait is due or another item comes next.
+  bool nextRun(ExpectedScans::RunItem& run, ExpectedScans::Reader& after);
   // Where no run or wait may stand between (a scan begins or ends, the
   // files end): the record has none left before it.
   void expectNoRun();
-  void countRunTests(const ExpectedScans::RunItem& run);
+  void tookRun(const ExpectedScans::RunItem& run, int64_t inputLine);
   [[noreturn, gnu::cold]] void differRunCycles(const ExpectedScans::RunItem& run, int64_t inputLine,
                                                int64_t found);
   [[noreturn, gnu::cold]] void differRunWait(const ExpectedScans::RunItem& run, int64_t inputLine,
@@ -219,6 +221,10 @@ class Replay {
   // The cycles in a row the tester's path has spent in one stable state.
   TapState runState_ = UNKNOWN;
   int64_t runCycles_ = 0;
+  // The run taken last ends in a RUNTEST's wait, which comes next.
+  bool waitDue_ = false;
+  ExpectedScans::RunItem dueWait_;
+  int64_t dueWaitLine_ = 0;
 };
 
 }  // namespace vantrel

@@ -25,75 +25,83 @@ const char* runStateName(TapState state) {
 }
 
 std::string expectedWait(const RunItem& run) {
-  if (run.type == RunItem::RunTestWait) return waitTimeText(run.micros);
+  if (run.type == RunItem::Cycles) return waitTimeText(run.micros);
   return run.text ? *run.text : std::string("?");
 }
 
 }  // namespace
 
-void Replay::countRunTests(const RunItem& run) {
+// A run taken from the record: its RUNTESTs count, and the wait of the last
+// is due next.
+void Replay::tookRun(const RunItem& run, int64_t inputLine) {
   totals_.runTests += static_cast<int64_t>(run.runTests);
   totals_.runTestCycles += static_cast<int64_t>(run.runTestCycles);
+  if (!run.wait) return;
+  dueWait_ = run;
+  dueWaitLine_ = inputLine;
+  waitDue_ = true;
+}
+
+bool Replay::nextRun(RunItem& run, Reader& after) {
+  for (;;) {
+    if (waitDue_ || expected_.peek() != Reader::Run) return false;
+    after = expected_;
+    run = after.takeRun();
+    // A run of no cycle only counts its RUNTESTs: whose clocks are all a
+    // wait, with no move before them in their state.
+    if (run.type != RunItem::Cycles || run.cycles != 0) return true;
+    expected_ = after;
+    tookRun(run, after.line());
+  }
 }
 
 void Replay::closeRun() {
   const int64_t found = runCycles_;
   runCycles_ = 0;
-  passEmptyRuns();
-  if (expected_.peek() != Reader::Run)
+  RunItem run;
+  Reader after = expected_;
+  const bool given = nextRun(run, after);
+  // Cycles where the SVF gives a wait first.
+  if (waitDue_) differRunWait(dueWait_, dueWaitLine_, "none");
+  if (!given)
     differ(formatText("%lld TCK cycles in %s that the SVF does not give",
                       static_cast<long long>(found), runStateName(runState_)));
-  int64_t line;
-  const RunItem run = expected_.peekRun(line);
-  if (run.type != RunItem::Cycles) differRunWait(run, line, "none");
+  if (run.type != RunItem::Cycles) differRunWait(run, after.line(), "none");
   if (run.state != runState_ || static_cast<uint64_t>(found) != run.cycles)
-    differRunCycles(run, line, found);
-  expected_.takeRun();
-  countRunTests(run);
-}
-
-// A run of no cycle only counts its RUNTESTs: whose clocks are all a wait,
-// with no move before them in their state.
-void Replay::passEmptyRuns() {
-  while (expected_.peek() == Reader::Run) {
-    int64_t line;
-    const RunItem run = expected_.peekRun(line);
-    if (run.type != RunItem::Cycles || run.cycles != 0) return;
-    expected_.takeRun();
-    countRunTests(run);
-  }
+    differRunCycles(run, after.line(), found);
+  expected_ = after;
+  tookRun(run, after.line());
 }
 
 void Replay::expectNoRun() {
-  passEmptyRuns();
-  if (expected_.peek() != Reader::Run) return;
-  int64_t line;
-  const RunItem run = expected_.peekRun(line);
-  if (run.type == RunItem::Cycles) differRunCycles(run, line, 0);
-  differRunWait(run, line, "none");
+  RunItem run;
+  Reader after = expected_;
+  const bool given = nextRun(run, after);
+  if (waitDue_) differRunWait(dueWait_, dueWaitLine_, "none");
+  if (!given) return;
+  if (run.type == RunItem::Cycles) differRunCycles(run, after.line(), 0);
+  differRunWait(run, after.line(), "none");
 }
 
 void Replay::waitOnPath(std::string_view time, double seconds, double resolution) {
   if (runCycles_ != 0) closeRun();
-  passEmptyRuns();
-  const std::string found(time);
-  if (expected_.peek() != Reader::Run)
-    differ(formatText("a wait of %s that the SVF does not give", found.c_str()));
-  int64_t line;
-  const RunItem run = expected_.peekRun(line);
-  switch (run.type) {
-    case RunItem::Cycles: differRunCycles(run, line, 0);
-    case RunItem::RunTestWait:
-      // The text stands for the time to its last digit.
-      if (std::fabs(seconds - static_cast<double>(run.micros) * 1e-6) > resolution * (0.5 + 1e-9))
-        differRunWait(run, line, "a wait of " + found);
-      totals_.runTestWaitSeconds += seconds;
-      break;
-    case RunItem::CommentWait:
-      if (!run.text || found != *run.text) differRunWait(run, line, "a wait of " + found);
-      break;
+  RunItem run;
+  Reader after = expected_;
+  const bool given = nextRun(run, after);
+  if (waitDue_) {
+    // The text stands for the time to its last digit.
+    if (std::fabs(seconds - static_cast<double>(dueWait_.micros) * 1e-6) >
+        resolution * (0.5 + 1e-9))
+      differRunWait(dueWait_, dueWaitLine_, "a wait of " + std::string(time));
+    totals_.runTestWaitSeconds += seconds;
+    waitDue_ = false;
+    return;
   }
-  expected_.takeRun();
+  if (!given) differ("a wait of " + std::string(time) + " that the SVF does not give");
+  if (run.type == RunItem::Cycles) differRunCycles(run, after.line(), 0);
+  if (!run.text || time != *run.text)
+    differRunWait(run, after.line(), "a wait of " + std::string(time));
+  expected_ = after;
 }
 
 void Replay::differRunCycles(const RunItem& run, int64_t inputLine, int64_t found) {
@@ -119,7 +127,7 @@ void Replay::differRunCycles(const RunItem& run, int64_t inputLine, int64_t foun
 
 void Replay::differRunWait(const RunItem& run, int64_t inputLine, const std::string& found) {
   const std::string expected = expectedWait(run);
-  if (run.type == RunItem::RunTestWait)
+  if (run.type == RunItem::Cycles)
     differAbout(inputLine, formatText("RUNTEST in %s: expected a wait of %s, found %s",
                                       runStateName(run.state), expected.c_str(), found.c_str()));
   differAbout(inputLine,
