@@ -377,15 +377,17 @@ TEST(PlantedFaults, AFileOverTheTestersLimitIsNamedWhereItGoesOver) {
       "the file reaches 300000 vector lines, more than a tester takes.");
 }
 
-// A RUNTEST's 24 clocks kept as TCK cycles, and a RUNTEST of two cycles and
-// then the rest of 10 ms as a tester wait. A cycle dropped from a run, a
-// wait dropped, and a wait in place of the cycles are each named where the
-// file stops giving what the SVF asks, with the RUNTEST's line.
+// A RUNTEST's 24 clocks kept as TCK cycles (after a cycle of STATE IDLE), a
+// wait a comment asks for, and a RUNTEST of two cycles and then the rest of
+// 10 ms as a tester wait. A cycle dropped from a run, a wait dropped, a wait
+// in place of the cycles and a wait of another length are each named where
+// the file stops giving what the SVF asks, with the statement's line.
 TEST(PlantedFaults, RunsAndWaitsAreCheckedAgainstTheirRuntest) {
   const std::string svf =
       "SIR 4 TDI (2);\n"
+      "STATE IDLE;\n"
       "RUNTEST IDLE 24 TCK;\n"
-      "SIR 4 TDI (3);\n"
+      "SIR 4 TDI (3); ! wait 5 ms\n"
       "RUNTEST IDLE 2 TCK 1.00E-02 SEC;\n"
       "SIR 4 TDI (4);\n";
   const std::vector<std::string> options = {"-STDSVF", "-KC", "30", "-NC"};
@@ -407,7 +409,7 @@ TEST(PlantedFaults, RunsAndWaitsAreCheckedAgainstTheirRuntest) {
         while (idle(lines[after])) ++after;
         return after + 2;  // the TCK-high line of the cycle that leaves the run
       },
-      "RUNTEST in Run-Test/Idle: expected 24 TCK cycles, found 23.", 2);
+      "RUNTEST in Run-Test/Idle: expected 24 TCK cycles, found 23.", 3);
   expectReportOnPlantedFault(
       svf, options,
       [](Lines& lines) {
@@ -416,7 +418,7 @@ TEST(PlantedFaults, RunsAndWaitsAreCheckedAgainstTheirRuntest) {
         const auto bit = [](const std::string& l) { return isHigh(l) && l[3] != 'Z'; };
         return nth(lines, bit, 8) + 1;
       },
-      "RUNTEST in Run-Test/Idle: expected a wait of 9.998m, found none.", 4);
+      "RUNTEST in Run-Test/Idle: expected a wait of 9.998m, found none.", 5);
   expectReportOnPlantedFault(
       svf, options,
       [&](Lines& lines) {
@@ -426,7 +428,22 @@ TEST(PlantedFaults, RunsAndWaitsAreCheckedAgainstTheirRuntest) {
                      {"end pcf", "wait 24u", "pcf", "use pcf order Scan"});
         return run + 2;
       },
-      "RUNTEST in Run-Test/Idle: expected 24 TCK cycles, found 0.", 2);
+      "RUNTEST in Run-Test/Idle: expected 24 TCK cycles, found 0.", 3);
+  expectReportOnPlantedFault(
+      svf, options,
+      [](Lines& lines) {
+        eraseLines(lines, indexOf(lines, "wait 5m") - 1, 4);
+        return indexOf(lines, "wait 9.998m") + 1;  // the next wait, after the next run
+      },
+      "expected a wait of 5m, found none.", 4);
+  expectReportOnPlantedFault(
+      svf, options,
+      [](Lines& lines) {
+        const size_t wait = indexOf(lines, "wait 5m");
+        lines[wait] = "wait 6m";
+        return wait + 1;
+      },
+      "expected a wait of 5m, found a wait of 6m.", 4);
 }
 
 }  // namespace
