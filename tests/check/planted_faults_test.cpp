@@ -379,71 +379,79 @@ TEST(PlantedFaults, AFileOverTheTestersLimitIsNamedWhereItGoesOver) {
 
 // A RUNTEST's 24 clocks kept as TCK cycles (after a cycle of STATE IDLE), a
 // wait a comment asks for, and a RUNTEST of two cycles and then the rest of
-// 10 ms as a tester wait. A cycle dropped from a run, a wait dropped, a wait
-// in place of the cycles and a wait of another length are each named where
-// the file stops giving what the SVF asks, with the statement's line.
+// 10 ms as a tester wait.
+const char* const kRunProgram =
+    "SIR 4 TDI (2);\n"
+    "STATE IDLE;\n"
+    "RUNTEST IDLE 24 TCK;\n"
+    "SIR 4 TDI (3); ! wait 5 ms\n"
+    "RUNTEST IDLE 2 TCK 1.00E-02 SEC;\n"
+    "SIR 4 TDI (4);\n";
+
+bool isIdleLine(const std::string& line) { return line == "\"00ZX\" " || line == "\"10ZX\" "; }
+
+// The first RUNTEST's run, from its second cycle: the one of STATE IDLE and
+// the move are the first two, after the cycle from Update-IR.
+size_t firstRunCycles(const Lines& lines) {
+  size_t start = 0;
+  while (!std::all_of(lines.begin() + static_cast<long>(start),
+                      lines.begin() + static_cast<long>(start) + 50, isIdleLine))
+    ++start;
+  return start + 2;
+}
+
+size_t dropRunCycle(Lines& lines) {
+  const size_t run = firstRunCycles(lines);
+  eraseLines(lines, run, 2);
+  size_t after = run;
+  while (isIdleLine(lines[after])) ++after;
+  return after + 2;  // the TCK-high line of the cycle that leaves the run
+}
+
+size_t dropRunTestWait(Lines& lines) {
+  eraseLines(lines, indexOf(lines, "wait 9.998m") - 1, 4);
+  // The third scan's first bit: where a wait can no longer come.
+  return nth(
+             lines, [](const std::string& l) { return isHigh(l) && l[3] != 'Z'; }, 8) +
+         1;
+}
+
+size_t waitInPlaceOfCycles(Lines& lines) {
+  const size_t run = firstRunCycles(lines);
+  eraseLines(lines, run, 48);
+  lines.insert(lines.begin() + static_cast<long>(run),
+               {"end pcf", "wait 24u", "pcf", "use pcf order Scan"});
+  return run + 2;
+}
+
+size_t dropCommentWait(Lines& lines) {
+  eraseLines(lines, indexOf(lines, "wait 5m") - 1, 4);
+  return indexOf(lines, "wait 9.998m") + 1;  // the next wait, after the next run
+}
+
+size_t lengthenCommentWait(Lines& lines) {
+  const size_t wait = indexOf(lines, "wait 5m");
+  lines[wait] = "wait 6m";
+  return wait + 1;
+}
+
+// Each is named where the file stops giving what the SVF asks, with the
+// statement's line.
 TEST(PlantedFaults, RunsAndWaitsAreCheckedAgainstTheirRuntest) {
-  const std::string svf =
-      "SIR 4 TDI (2);\n"
-      "STATE IDLE;\n"
-      "RUNTEST IDLE 24 TCK;\n"
-      "SIR 4 TDI (3); ! wait 5 ms\n"
-      "RUNTEST IDLE 2 TCK 1.00E-02 SEC;\n"
-      "SIR 4 TDI (4);\n";
   const std::vector<std::string> options = {"-STDSVF", "-KC", "30", "-NC"};
-  const auto idle = [](const std::string& l) { return l == "\"00ZX\" " || l == "\"10ZX\" "; };
-  // The 24 cycles of the first RUNTEST, after the move into Run-Test/Idle.
-  const auto firstRunCycles = [&idle](const Lines& lines) {
-    size_t start = 0;
-    while (!std::all_of(lines.begin() + static_cast<long>(start),
-                        lines.begin() + static_cast<long>(start) + 50, idle))
-      ++start;
-    return start + 2;
+  const struct {
+    Plant plant;
+    const char* report;
+    int svfLine;
+  } faults[] = {
+      {dropRunCycle, "RUNTEST in Run-Test/Idle: expected 24 TCK cycles, found 23.", 3},
+      {dropRunTestWait, "RUNTEST in Run-Test/Idle: expected a wait of 9.998m, found none.", 5},
+      {waitInPlaceOfCycles, "RUNTEST in Run-Test/Idle: expected 24 TCK cycles, found 0.", 3},
+      {dropCommentWait, "expected a wait of 5m, found none.", 4},
+      {lengthenCommentWait, "expected a wait of 5m, found a wait of 6m.", 4},
   };
-  expectReportOnPlantedFault(
-      svf, options,
-      [&](Lines& lines) {
-        const size_t run = firstRunCycles(lines);
-        eraseLines(lines, run, 2);
-        size_t after = run;
-        while (idle(lines[after])) ++after;
-        return after + 2;  // the TCK-high line of the cycle that leaves the run
-      },
-      "RUNTEST in Run-Test/Idle: expected 24 TCK cycles, found 23.", 3);
-  expectReportOnPlantedFault(
-      svf, options,
-      [](Lines& lines) {
-        eraseLines(lines, indexOf(lines, "wait 9.998m") - 1, 4);
-        // The third scan's first bit: where a wait can no longer come.
-        const auto bit = [](const std::string& l) { return isHigh(l) && l[3] != 'Z'; };
-        return nth(lines, bit, 8) + 1;
-      },
-      "RUNTEST in Run-Test/Idle: expected a wait of 9.998m, found none.", 5);
-  expectReportOnPlantedFault(
-      svf, options,
-      [&](Lines& lines) {
-        const size_t run = firstRunCycles(lines);
-        eraseLines(lines, run, 48);
-        lines.insert(lines.begin() + static_cast<long>(run),
-                     {"end pcf", "wait 24u", "pcf", "use pcf order Scan"});
-        return run + 2;
-      },
-      "RUNTEST in Run-Test/Idle: expected 24 TCK cycles, found 0.", 3);
-  expectReportOnPlantedFault(
-      svf, options,
-      [](Lines& lines) {
-        eraseLines(lines, indexOf(lines, "wait 5m") - 1, 4);
-        return indexOf(lines, "wait 9.998m") + 1;  // the next wait, after the next run
-      },
-      "expected a wait of 5m, found none.", 4);
-  expectReportOnPlantedFault(
-      svf, options,
-      [](Lines& lines) {
-        const size_t wait = indexOf(lines, "wait 5m");
-        lines[wait] = "wait 6m";
-        return wait + 1;
-      },
-      "expected a wait of 5m, found a wait of 6m.", 4);
+  for (const auto& fault : faults)
+    expectReportOnPlantedFault(kRunProgram, options, fault.plant, fault.report, fault.svfLine);
 }
 
 }  // namespace
