@@ -24,6 +24,10 @@ TapState standardEndState = IDLE;
 
 namespace {
 
+// How the latest RUNTEST was run, once there is one.
+bool runTestSeen = false;
+ClockRun latestRun;
+
 // TRST modes and the TRST level each sets: ON holds the controller in reset
 // (TRST low), OFF releases it, Z leaves the pin undriven, ABSENT sets none.
 struct TrstMode {
@@ -62,11 +66,6 @@ bool stepToPathState(TapState state) {
   return true;
 }
 
-}  // namespace
-
-namespace {
-bool runTestSeen = false;
-ClockRun latestRun;
 }  // namespace
 
 ClockRun lastClockRun() { return runTestSeen ? latestRun : planClockRun(0, 0); }
