@@ -526,17 +526,15 @@ int64_t Replay::svfLine() {
 }
 
 void Replay::differ(int64_t fileLine, const std::string& what) {
+  differAt(fileLine, what, svfLine());
+}
+
+void Replay::differAt(int64_t fileLine, const std::string& what, int64_t inputLine) {
   if (fileLine > 0)
     say("Check failed in %s, line %lld: %s.\n", fileName_.c_str(), static_cast<long long>(fileLine),
         what.c_str());
   else
     say("Check failed: %s: %s.\n", fileName_.c_str(), what.c_str());
-  endRunAtInputLine(svfLine());
-}
-
-void Replay::differAbout(int64_t inputLine, const std::string& what) {
-  say("Check failed in %s, line %lld: %s.\n", fileName_.c_str(),
-      static_cast<long long>(source_.lineNumber()), what.c_str());
   endRunAtInputLine(inputLine);
 }
 

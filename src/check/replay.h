@@ -175,8 +175,12 @@ class Replay {
   [[noreturn, gnu::cold]] void differ(const std::string& what) {
     differ(source_.lineNumber(), what);
   }
-  // A difference about the statement on SVF line `inputLine`.
-  [[noreturn, gnu::cold]] void differAbout(int64_t inputLine, const std::string& what);
+  // The same about the statement on SVF line `inputLine`.
+  [[noreturn, gnu::cold]] void differAt(int64_t fileLine, const std::string& what,
+                                        int64_t inputLine);
+  [[noreturn, gnu::cold]] void differAbout(int64_t inputLine, const std::string& what) {
+    differAt(source_.lineNumber(), what, inputLine);
+  }
   const char* scanName(bool instruction) const { return instruction ? "IR scan" : "DR scan"; }
   const char* aScan(bool instruction) const { return instruction ? "an IR scan" : "a DR scan"; }
 

@@ -87,7 +87,7 @@ void Replay::waitOnPath(std::string_view time, double seconds, double resolution
   if (runCycles_ != 0) closeRun();
   RunItem run;
   Reader after = expected_;
-  const bool given = nextRun(run, after);
+  const bool given = nextRun(run, after);  // or the wait of the run before is due
   if (waitDue_) {
     // The text stands for the time to its last digit.
     if (std::fabs(seconds - static_cast<double>(dueWait_.micros) * 1e-6) >
@@ -116,10 +116,8 @@ void Replay::differRunCycles(const RunItem& run, int64_t inputLine, int64_t foun
   // The run's cycles that were not the RUNTESTs' own (the move into the run
   // state) are taken to be there: the rest are the RUNTESTs'.
   const uint64_t others = run.cycles - std::min(run.cycles, run.runTestCycles);
-  const uint64_t own = elsewhere.empty() && static_cast<uint64_t>(found) > others
-                           ? static_cast<uint64_t>(found) - others
-                       : elsewhere.empty() ? 0
-                                           : static_cast<uint64_t>(found);
+  uint64_t own = static_cast<uint64_t>(found);
+  if (elsewhere.empty()) own = own > others ? own - others : 0;
   differAbout(inputLine, formatText("RUNTEST in %s: expected %llu TCK cycles, found %llu%s", in,
                                     static_cast<unsigned long long>(run.runTestCycles),
                                     static_cast<unsigned long long>(own), elsewhere.c_str()));
