@@ -212,8 +212,8 @@ RunEnd runOnce(const std::vector<std::string>& args, std::ostream& console, cons
 constexpr size_t kTrialBudget = size_t{512} << 20;
 
 // After a run refused its input: the options that translate the whole input,
-// proven by translating it again with -STDSVF, -SPLITSCANS or both added in
-// front of the run's own options; empty when no such translation succeeds.
+// proven by translating it again with -STDSVF, -SPLITSCANS, then both added
+// in front of the run's own options (each only where the run lacks it); empty when no such translation succeeds.
 // The trials read the input from its start (a pipe cannot be read twice),
 // write nothing and say nothing, and keep the limits of a run that throws
 // its output away.
@@ -223,9 +223,12 @@ std::string optionsThatTranslate(const std::vector<std::string>& args, const Run
   std::error_code error;
   if (!io.inputText && !std::filesystem::is_regular_file(pathOfName(settings.inputFileName), error))
     return std::string();
+  // The fewest options first: the hint should not make the user change how
+  // values and RUNTESTs are read where cutting scans across files is enough.
   std::vector<std::string> trials;
   if (!standardGiven) trials.push_back("-STDSVF");
-  if (!splitGiven) trials.push_back(standardGiven ? "-SPLITSCANS" : "-STDSVF -SPLITSCANS");
+  if (!splitGiven) trials.push_back("-SPLITSCANS");
+  if (!standardGiven && !splitGiven) trials.push_back("-STDSVF -SPLITSCANS");
   RunIo quiet = io;
   quiet.discardOutput = true;
   quiet.keptOutput = nullptr;
