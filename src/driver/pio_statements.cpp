@@ -6,6 +6,7 @@
 #include "svf/tokenizer.h"
 #include "tap/navigation.h"
 #include "vcl/emitter.h"
+#include "vcl/output_files.h"
 #include "vcl/pio.h"
 #include "vcl/preamble.h"
 
@@ -61,7 +62,13 @@ void definePioMap(std::string_view parameter) {
     reportMapStatement();
     fatalStop();
   }
-  writeUnitPreamble();
+  // The pins are declared in the unit's preamble. A file whose unit has
+  // begun cannot declare more, so the map ends it as a split does and goes
+  // on in the next file, whose preamble declares them.
+  if (preambleWritten)
+    startNextFileInIdle();
+  else
+    writeUnitPreamble();
 }
 
 void setPioPattern(std::string_view parameter) {
