@@ -7,17 +7,35 @@ namespace vantrel {
 
 namespace {
 
+bool trstIsJtagPin() { return settings.trstNode != "*"; }
+
+int jtagPinCount() { return trstIsJtagPin() ? 5 : 4; }
+
 // The node a JTAG pin must be assigned to by the options of the run, as an
-// assign line writes it; empty for a pin the options do not name.
+// assign line writes it; empty for a pin that is no JTAG pin of the file.
 std::string nodesFromOptions(std::string_view pin) {
-  const std::string* node = pin == "TCK"    ? &settings.tckNode
-                            : pin == "TMS"  ? &settings.tmsNode
-                            : pin == "TDI"  ? &settings.tdiNode
-                            : pin == "TDO"  ? &settings.tdoNode
-                            : pin == "TRST" ? &settings.trstNode
-                                            : nullptr;
+  const std::string* node = pin == "TCK"                       ? &settings.tckNode
+                            : pin == "TMS"                     ? &settings.tmsNode
+                            : pin == "TDI"                     ? &settings.tdiNode
+                            : pin == "TDO"                     ? &settings.tdoNode
+                            : pin == "TRST" && trstIsJtagPin() ? &settings.trstNode
+                                                               : nullptr;
   if (!node) return std::string();
   return *node == "*" ? std::string("*") : "\"" + *node + "\"";
+}
+
+// The column field of a JTAG pin of the file, or null.
+int* jtagColumn(PinColumns& columns, std::string_view pin) {
+  return pin == "TCK"                       ? &columns.tck
+         : pin == "TMS"                     ? &columns.tms
+         : pin == "TDI"                     ? &columns.tdi
+         : pin == "TDO"                     ? &columns.tdo
+         : pin == "TRST" && trstIsJtagPin() ? &columns.trst
+                                            : nullptr;
+}
+
+std::string declaredTwice(std::string_view pin) {
+  return "pin " + std::string(pin) + " is declared twice";
 }
 
 }  // namespace
@@ -25,11 +43,24 @@ std::string nodesFromOptions(std::string_view pin) {
 std::string FileDeclarations::assign(std::string_view rest) {
   std::string_view pin, nodes;
   if (!parseAssign(rest, pin, nodes)) return "an assign line the check cannot read";
+  if (nodes_.count(pin)) return declaredTwice(pin);
   const std::string expected = nodesFromOptions(pin);
   if (!expected.empty() && nodes != expected)
     return std::string(pin) + " is assigned to nodes " + std::string(nodes) +
            "; the options give " + expected;
   nodes_[std::string(pin)] = std::string(nodes);
+  return std::string();
+}
+
+std::string FileDeclarations::directions(std::string_view direction, std::string_view rest) {
+  std::vector<std::string_view> pins;
+  if (!parsePinList(rest, pins)) return "a pin list the check cannot read";
+  for (const std::string_view pin : pins) {
+    if (!nodes_.count(pin))
+      return std::string(direction) + " names " + std::string(pin) + ", assigned to no node";
+    if (directions_.count(pin)) return declaredTwice(pin);
+    directions_[std::string(pin)] = std::string(direction);
+  }
   return std::string();
 }
 
@@ -39,26 +70,29 @@ std::string FileDeclarations::pinOrder(std::string_view rest) {
   std::vector<std::string_view> pins;
   if (!parsePinOrder(rest, isDefault, name, pins)) return "a pcf order the check cannot read";
   const std::string where = "pcf order " + std::string(name);
+  const char* const jtagPins =
+      trstIsJtagPin() ? "TCK, TMS, TDI, TDO and TRST" : "TCK, TMS, TDI and TDO";
   PinColumns columns;
   columns.width = static_cast<int>(pins.size());
+  if (columns.width < jtagPinCount()) return where + " lacks one of " + jtagPins;
+  std::map<std::string_view, int> named;
   for (int i = 0; i < columns.width; ++i) {
     const std::string_view pin = pins[static_cast<size_t>(i)];
     if (!nodes_.count(pin)) return where + " names " + std::string(pin) + ", assigned to no node";
-    int* column = pin == "TCK"    ? &columns.tck
-                  : pin == "TMS"  ? &columns.tms
-                  : pin == "TDI"  ? &columns.tdi
-                  : pin == "TDO"  ? &columns.tdo
-                  : pin == "TRST" ? &columns.trst
-                                  : nullptr;
-    if (!column) {
+    if (!named.emplace(pin, i).second) return where + " names " + std::string(pin) + " twice";
+    // The JTAG pins are told from the parallel pins by their places.
+    int* column = jtagColumn(columns, pin);
+    if (i >= jtagPinCount()) {
       columns.parallel = true;
       continue;
     }
-    if (*column >= 0) return where + " names " + std::string(pin) + " twice";
+    if (!column)
+      return where + " names " + std::string(pin) + " in the place of a JTAG pin; " + jtagPins +
+             " come first";
     *column = i;
   }
-  if (columns.tck < 0 || columns.tms < 0 || columns.tdi < 0 || columns.tdo < 0)
-    return where + " lacks one of TCK, TMS, TDI and TDO";
+  if (isDefault && columns.parallel)
+    return where + " names parallel pins; a pcf block starts with the JTAG pins only";
   orders_[std::string(name)] = columns;
   if (isDefault) defaultOrder_ = std::string(name);
   return std::string();

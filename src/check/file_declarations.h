@@ -1,7 +1,12 @@
 // What a VCL file declares for its vectors, as the check reads it back: the
-// nodes its pins are assigned to, the pcf pin orders (which column of a
-// vector line is which pin) and the predefined vectors its execute lines
-// name. Every file of a series declares its own.
+// nodes its pins are assigned to, their directions, the pcf pin orders
+// (which column of a vector line is which pin) and the predefined vectors its
+// execute lines name. Every file of a series declares its own, each pin once.
+//
+// The JTAG pins of a file are TCK, TMS, TDI, TDO and, where the options
+// assign it a node, TRST. They stand first in every pin order; the pins after
+// them are parallel (PIO) pins, whatever their names: a PIO pin may be
+// called TRST where the board's TRST has no node.
 #pragma once
 
 #include <map>
@@ -34,6 +39,8 @@ class FileDeclarations {
   // Each of these reads the text after its keyword and returns what is
   // wrong with it, or an empty text.
   std::string assign(std::string_view rest);
+  // `direction` is the line's keyword: inputs, outputs or bidirectional.
+  std::string directions(std::string_view direction, std::string_view rest);
   std::string pinOrder(std::string_view rest);
   std::string beginVector(std::string_view rest);
   std::string setLevel(std::string_view rest);
@@ -47,7 +54,8 @@ class FileDeclarations {
   const VectorLevels* vector(std::string_view name) const;
 
  private:
-  std::map<std::string, std::string, std::less<>> nodes_;  // pin: nodes as written
+  std::map<std::string, std::string, std::less<>> nodes_;       // pin: nodes as written
+  std::map<std::string, std::string, std::less<>> directions_;  // pin: its direction
   std::map<std::string, PinColumns, std::less<>> orders_;
   std::string defaultOrder_;
   std::map<std::string, VectorLevels, std::less<>> vectors_;

@@ -28,6 +28,20 @@ constexpr PinClasses kPins;
 
 bool isShift(TapState state) { return state == DRSHIFT || state == IRSHIFT; }
 
+// The lines of a file's header and of its unit's preamble: a unit declares
+// its pins and vectors before it begins, and a file holds one unit.
+bool declaresUnit(VclStatement statement) {
+  switch (statement) {
+    case VclStatement::Assign:
+    case VclStatement::Directions:
+    case VclStatement::PcfOrder:
+    case VclStatement::Vector:
+    case VclStatement::Unit:
+    case VclStatement::Setting: return true;
+    default: return false;
+  }
+}
+
 std::string stateName(TapState state) {
   return state == UNKNOWN ? std::string("an unknown state") : std::string(tapStateName(state));
 }
@@ -156,9 +170,11 @@ void Replay::makeCycleTexts() {
 // stays in this function; everything else is out of line.
 void Replay::vectorLine(std::string_view text) {
   const size_t width = static_cast<size_t>(columns_.width);
+  // After the closing quote: blanks, then nothing or a comment.
+  size_t after = width + 2;
+  while (after < text.size() && (text[after] == ' ' || text[after] == '\t')) ++after;
   if (!vectorsAllowed_ || text.size() < width + 2 || text[width + 1] != '"' ||
-      (text.size() > width + 2 && text[width + 2] != ' ' && text[width + 2] != '!' &&
-       text[width + 2] != '\t'))
+      (after < text.size() && text[after] != '!'))
     badVectorLine(text);
   const char* pins = text.data() + 1;
   if (columns_.parallel) checkParallelPins(pins);
@@ -300,6 +316,8 @@ void Replay::statementLine(std::string_view text) {
   const VclStatement statement = classifyStatement(text, rest);
   if (statement == VclStatement::Comment) return;
   if (unitEnded_) differ("a line after end unit");
+  if (unitBegun_ && declaresUnit(statement))
+    differ("a declaration after the unit has begun: " + std::string(text.substr(0, 60)));
   if (declarations_.definingVector() && statement != VclStatement::Set &&
       statement != VclStatement::EndVector)
     differ("a vector definition without its end vector");
@@ -313,6 +331,7 @@ void Replay::statementLine(std::string_view text) {
   switch (statement) {
     case VclStatement::Pcf:
       if (!inUnit_) differ("a pcf block outside a unit");
+      if (inPcf_) differ("a pcf block inside another");
       inPcf_ = true;
       selectOrder(declarations_.defaultOrder());
       break;
@@ -329,6 +348,9 @@ void Replay::statementLine(std::string_view text) {
       break;
     case VclStatement::PcfOrder: problem = declarations_.pinOrder(rest); break;
     case VclStatement::Assign: problem = declarations_.assign(rest); break;
+    case VclStatement::Directions:
+      problem = declarations_.directions(text.substr(0, text.find_first_of(" \t")), rest);
+      break;
     case VclStatement::Vector: problem = declarations_.beginVector(rest); break;
     case VclStatement::Set: problem = declarations_.setLevel(rest); break;
     case VclStatement::EndVector: problem = declarations_.endVector(); break;

@@ -67,9 +67,9 @@ constexpr Keyword kKeywords[] = {
     {"receive delay", VclStatement::Setting},
     {"family", VclStatement::Setting},
     {"default device", VclStatement::Setting},
-    {"inputs", VclStatement::Setting},
-    {"outputs", VclStatement::Setting},
-    {"bidirectional", VclStatement::Setting},
+    {"inputs", VclStatement::Directions},
+    {"outputs", VclStatement::Directions},
+    {"bidirectional", VclStatement::Directions},
 };
 
 }  // namespace
@@ -95,7 +95,10 @@ VclStatement classifyStatement(std::string_view line, std::string_view& rest) {
 bool parsePinOrder(std::string_view rest, bool& isDefault, std::string_view& name,
                    std::vector<std::string_view>& pins) {
   isDefault = takeKeyword(rest, "default");
-  if (!takeWord(rest, name) || !takeKeyword(rest, "is")) return false;
+  return takeWord(rest, name) && takeKeyword(rest, "is") && parsePinList(rest, pins);
+}
+
+bool parsePinList(std::string_view rest, std::vector<std::string_view>& pins) {
   pins.clear();
   for (;;) {
     const size_t comma = rest.find(',');

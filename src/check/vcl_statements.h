@@ -26,7 +26,8 @@ enum class VclStatement {
   Assign,         // assign PIN to nodes "NODE"
   Unit,           // unit "NAME"
   EndUnit,        // end unit
-  Setting,        // the header's tester settings and pin directions
+  Directions,     // inputs PIN, ... / outputs PIN, ... / bidirectional PIN, ...
+  Setting,        // the header's tester settings
   Unknown
 };
 
@@ -34,6 +35,8 @@ enum class VclStatement {
 // set to the text after the keyword.
 VclStatement classifyStatement(std::string_view line, std::string_view& rest);
 
+// "PIN, PIN, ...": pin names, none empty, without blanks or quotes
+bool parsePinList(std::string_view rest, std::vector<std::string_view>& pins);
 // "[default] NAME is PIN, PIN, ..."
 bool parsePinOrder(std::string_view rest, bool& isDefault, std::string_view& name,
                    std::vector<std::string_view>& pins);

@@ -183,6 +183,37 @@ size_t emptyPinName(Lines& lines) {
   return order + 1;
 }
 
+// Lines no correct file holds, which a tester's compiler refuses: text
+// after a vector, a unit's declarations once it has begun, a pin declared
+// twice, a pcf block opened inside another.
+size_t junkAfterVector(Lines& lines) {
+  const size_t low = nth(lines, isLow, 12);
+  lines[low] += "junk";
+  return low + 1;
+}
+
+size_t insertAfter(Lines& lines, const std::string& line, const std::string& inserted) {
+  const size_t at = indexOf(lines, line) + 1;
+  lines.insert(lines.begin() + static_cast<long>(at), inserted);
+  return at + 1;
+}
+
+size_t declareAfterUnitBegan(Lines& lines) {
+  return insertAfter(lines, "use pcf order Scan", "outputs TDO");
+}
+
+size_t assignTwice(Lines& lines) {
+  return insertAfter(lines, "assign TDO to nodes \"TDO\"", "assign TCK to nodes \"TCK\"");
+}
+
+size_t directionTwice(Lines& lines) {
+  const size_t outputs = indexOf(lines, "outputs TDO");
+  lines[outputs] = "outputs TDO, TDI";
+  return outputs + 1;
+}
+
+size_t pcfInPcf(Lines& lines) { return insertAfter(lines, "pcf", "pcf"); }
+
 struct Fault {
   const char* name;
   const char* file;  // the file the fault is planted in
@@ -235,6 +266,13 @@ TEST(PlantedFaults, EachIsReportedAtItsFileAndLine) {
       {"a letter in a wait time", "out.v01", letterInWait, "a wait the check cannot read", 4},
       {"a pin order with a pin left out", "out.v02", emptyPinName,
        "a pcf order the check cannot read", 9},
+      {"text after a vector line's closing quote", "out.v01", junkAfterVector,
+       "text after the closing quote of a vector line", 2},
+      {"a pin direction after the unit began", "out.v03", declareAfterUnitBegan,
+       "a declaration after the unit has begun: outputs TDO", 9},
+      {"a pin assigned twice", "out.v02", assignTwice, "pin TCK is declared twice", 9},
+      {"a pin of two directions", "out.v04", directionTwice, "pin TDI is declared twice", 9},
+      {"a pcf block inside another", "out.v01", pcfInPcf, "a pcf block inside another", 2},
   };
   const auto series = goodSeries();
   ASSERT_EQ(series.size(), 4u);
