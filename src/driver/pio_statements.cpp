@@ -1,5 +1,7 @@
 #include "driver/pio_statements.h"
 
+#include <algorithm>
+
 #include "base/console.h"
 #include "base/statement.h"
 #include "scan/registers.h"
@@ -39,6 +41,29 @@ char testerCharacter(char c) {
   }
 }
 
+// A PIO pin is declared under its logical name, next to the JTAG pins of
+// the file header: two pins of one name are one pin to the tester, which
+// refuses the file. A TRST without a TRST node is no JTAG pin of the file,
+// so a PIO pin may bear that name.
+void refuseNamesTheTesterConfuses() {
+  for (size_t i = 0; i < pioNames.size(); ++i) {
+    const std::string& name = pioNames[i];
+    const bool jtagPin = name == "TCK" || name == "TMS" || name == "TDI" || name == "TDO" ||
+                         (name == "TRST" && trstAssigned);
+    if (jtagPin) {
+      say("\nPIO Map name %s is the name of a JTAG pin!\n", name.c_str());
+      say("The tester cannot tell two pins of one name apart.\n");
+    } else if (std::find(pioNames.begin(), pioNames.begin() + static_cast<long>(i), name) !=
+               pioNames.begin() + static_cast<long>(i)) {
+      say("\nPIO Map names %s twice!\n", name.c_str());
+    } else {
+      continue;
+    }
+    reportMapStatement();
+    fatalStop();
+  }
+}
+
 }  // namespace
 
 void definePioMap(std::string_view parameter) {
@@ -62,6 +87,7 @@ void definePioMap(std::string_view parameter) {
     reportMapStatement();
     fatalStop();
   }
+  refuseNamesTheTesterConfuses();
   // The pins are declared in the unit's preamble. A file whose unit has
   // begun cannot declare more, so the map ends it as a split does and goes
   // on in the next file, whose preamble declares them.

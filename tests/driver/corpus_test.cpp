@@ -45,6 +45,8 @@ const char* const kEndings[] = {
     "Invalid units specified on wait ",
     "PIO Map has already been defined!!\n",
     "PIO Map has no logical names!\n",
+    " is the name of a JTAG pin!\n",
+    "\nPIO Map names ",
     "Tried to execute a PIO command before a ",
     "Number of characters in the PIO command ",
     "in the PIO command.\n",
