@@ -492,5 +492,30 @@ TEST(PlantedFaults, RunsAndWaitsAreCheckedAgainstTheirRuntest) {
     expectReportOnPlantedFault(kRunProgram, options, fault.plant, fault.report, fault.svfLine);
 }
 
+// The PIO pins are the columns after the JTAG pins of a pin order, which
+// hold the tester's characters like every other column.
+TEST(PlantedFaults, PioColumnsAreToldByTheirPlace) {
+  const std::string svf = "PIOMAP (IN A OUT B);\nSTATE IDLE;\nSDR 4 TDI (5) PIO (HU);\n";
+  const std::vector<std::string> options = {"-NC", "-TRSTNODE", "NTRST"};
+  const std::string parallel = "pcf order Parallel is TCK, TMS, TDI, TDO, TRST, A, B";
+  expectReportOnPlantedFault(
+      svf, options,
+      [&](Lines& lines) {
+        const size_t order = indexOf(lines, parallel);
+        lines[order] = "pcf order Parallel is TCK, TMS, TDI, TDO, A, TRST, B";
+        return order + 1;
+      },
+      "pcf order Parallel names A in the place of a JTAG pin; TCK, TMS, TDI, TDO and TRST come "
+      "first.");
+  expectReportOnPlantedFault(
+      svf, options,
+      [](Lines& lines) {
+        const size_t low = indexOf(lines, "\"001X11H\" ");
+        lines[low][7] = 'Q';
+        return low + 1;
+      },
+      "'Q' in a vector line is no pin level.");
+}
+
 }  // namespace
 }  // namespace vantrel::testing
