@@ -16,8 +16,16 @@ for archive in "$work"/first/vantrel-*-linux-x86_64.tar.gz "$work"/first/vantrel
   cmp "$archive" "$work/second/$(basename "$archive")"
   count=$((count + 1))
 done
-tar tzf "$work"/first/vantrel-*-linux-x86_64.tar.gz | sort >"$work/listing"
-printf '%s\n' LICENSE README.md vantrel vantrel.1 vantrel.1.txt >"$work/wanted"
-sed -e 's|^[^/]*/||' -e '/^$/d' "$work/listing" | cmp - "$work/wanted"
+# Both archives hold the program, README.md, the LICENSE, the manual page and
+# doc/ with every page of doc/ that README.md links to.
+docs=$(cd "$root" && ls doc/*.md)
+for link in $(grep -o '](doc/[^)#]*' "$root/README.md" | sed 's|^](||' | sort -u); do
+  echo "$docs" | grep -qx "$link" || { echo "README.md links $link, which is not in doc/"; exit 1; }
+done
+{ printf '%s\n' LICENSE README.md doc/ vantrel vantrel.1 vantrel.1.txt; echo "$docs"; } | sort >"$work/wanted"
+tar tzf "$work"/first/vantrel-*-linux-x86_64.tar.gz | sed -e 's|^[^/]*/||' -e '/^$/d' | sort |
+  cmp - "$work/wanted"
+zip -sf "$work"/first/vantrel-*-windows-x86_64.zip | sed -n 's|^  [^/]*/||p' | sed '/^$/d' | sort |
+  cmp - "$work/wanted"
 rm -rf "$work"
 echo "dist: $count archives identical in two runs"
