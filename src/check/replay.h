@@ -181,6 +181,8 @@ class Replay {
   [[noreturn, gnu::cold]] void differAbout(int64_t inputLine, const std::string& what) {
     differAt(source_.lineNumber(), what, inputLine);
   }
+  // A state by its name, where the controller's state may be unknown.
+  static std::string stateName(TapState state);
   const char* scanName(bool instruction) const { return instruction ? "IR scan" : "DR scan"; }
   const char* aScan(bool instruction) const { return instruction ? "an IR scan" : "a DR scan"; }
 
