@@ -192,6 +192,19 @@ size_t junkAfterVector(Lines& lines) {
   return low + 1;
 }
 
+size_t junkOnClosingQuote(Lines& lines) {
+  const size_t high = nth(lines, isHigh, 14);
+  lines[high].back() = '#';
+  return high + 1;
+}
+
+// A wait between the two lines of a cycle holds TCK low in the middle of it.
+size_t waitInsideCycle(Lines& lines) {
+  const size_t low = nth(lines, isLow, 16);
+  lines.insert(lines.begin() + static_cast<long>(low) + 1, "wait 1u");
+  return low + 2;
+}
+
 size_t insertAfter(Lines& lines, const std::string& line, const std::string& inserted) {
   const size_t at = indexOf(lines, line) + 1;
   lines.insert(lines.begin() + static_cast<long>(at), inserted);
@@ -268,6 +281,10 @@ TEST(PlantedFaults, EachIsReportedAtItsFileAndLine) {
        "a pcf order the check cannot read", 9},
       {"text after a vector line's closing quote", "out.v01", junkAfterVector,
        "text after the closing quote of a vector line", 2},
+      {"text on a vector line's closing quote", "out.v01", junkOnClosingQuote,
+       "text after the closing quote of a vector line", 2},
+      {"a wait between the two lines of a cycle", "out.v01", waitInsideCycle,
+       "a statement between the TCK-low line", 2},
       {"a pin direction after the unit began", "out.v03", declareAfterUnitBegan,
        "a declaration after the unit has begun: outputs TDO", 9},
       {"a pin assigned twice", "out.v02", assignTwice, "pin TCK is declared twice", 9},
