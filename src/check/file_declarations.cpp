@@ -58,8 +58,7 @@ std::string FileDeclarations::directions(std::string_view direction, std::string
   for (const std::string_view pin : pins) {
     if (!nodes_.count(pin))
       return std::string(direction) + " names " + std::string(pin) + ", assigned to no node";
-    if (directions_.count(pin)) return declaredTwice(pin);
-    directions_[std::string(pin)] = std::string(direction);
+    if (!directed_.emplace(pin).second) return declaredTwice(pin);
   }
   return std::string();
 }
@@ -75,17 +74,17 @@ std::string FileDeclarations::pinOrder(std::string_view rest) {
   PinColumns columns;
   columns.width = static_cast<int>(pins.size());
   if (columns.width < jtagPinCount()) return where + " lacks one of " + jtagPins;
-  std::map<std::string_view, int> named;
+  std::set<std::string_view> named;
   for (int i = 0; i < columns.width; ++i) {
     const std::string_view pin = pins[static_cast<size_t>(i)];
     if (!nodes_.count(pin)) return where + " names " + std::string(pin) + ", assigned to no node";
-    if (!named.emplace(pin, i).second) return where + " names " + std::string(pin) + " twice";
+    if (!named.insert(pin).second) return where + " names " + std::string(pin) + " twice";
     // The JTAG pins are told from the parallel pins by their places.
-    int* column = jtagColumn(columns, pin);
     if (i >= jtagPinCount()) {
       columns.parallel = true;
       continue;
     }
+    int* const column = jtagColumn(columns, pin);
     if (!column)
       return where + " names " + std::string(pin) + " in the place of a JTAG pin; " + jtagPins +
              " come first";

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,8 +55,8 @@ class FileDeclarations {
   const VectorLevels* vector(std::string_view name) const;
 
  private:
-  std::map<std::string, std::string, std::less<>> nodes_;       // pin: nodes as written
-  std::map<std::string, std::string, std::less<>> directions_;  // pin: its direction
+  std::map<std::string, std::string, std::less<>> nodes_;  // pin: nodes as written
+  std::set<std::string, std::less<>> directed_;            // the pins a direction line names
   std::map<std::string, PinColumns, std::less<>> orders_;
   std::string defaultOrder_;
   std::map<std::string, VectorLevels, std::less<>> vectors_;

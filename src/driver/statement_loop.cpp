@@ -213,10 +213,10 @@ constexpr size_t kTrialBudget = size_t{512} << 20;
 
 // After a run refused its input: the options that translate the whole input,
 // proven by translating it again with -STDSVF, -SPLITSCANS, then both added
-// in front of the run's own options (each only where the run lacks it); empty when no such
-// translation succeeds. The trials read the input from its start (a pipe cannot be read twice),
-// write nothing and say nothing, and keep the limits of a run that throws
-// its output away.
+// in front of the run's own options (each only where the run lacks it);
+// empty when no such translation succeeds. The trials read the input from its
+// start (a pipe cannot be read twice), write nothing and say nothing, and keep
+// the limits of a run that throws its output away.
 std::string optionsThatTranslate(const std::vector<std::string>& args, const RunIo& io) {
   const bool standardGiven = settings.standardSvf;
   const bool splitGiven = settings.splitScans;

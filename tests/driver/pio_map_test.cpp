@@ -9,26 +9,26 @@
 namespace vantrel::testing {
 namespace {
 
-#define kApart "The tester cannot tell two pins of one name apart.\n"
+std::string jtagPin(const std::string& name) {
+  return "\nPIO Map name " + name +
+         " is the name of a JTAG pin!\nThe tester cannot tell two pins of one name apart.\n";
+}
 
 TEST(PioMap, NamesTheTesterCannotTellApartAreRefused) {
   const struct {
     const char* map;
     std::vector<std::string> options;
-    const char* said;
+    std::string said;
   } cases[] = {
-      {"PIOMAP (IN TDI OUT B)", {}, "\nPIO Map name TDI is the name of a JTAG pin!\n" kApart},
-      {"PIOMAP (IN A OUT TCK)", {}, "\nPIO Map name TCK is the name of a JTAG pin!\n" kApart},
-      {"PIOMAP (IN TRST)",
-       {"-TRSTNODE", "NTRST"},
-       "\nPIO Map name TRST is the name of a JTAG pin!\n" kApart},
+      {"PIOMAP (IN TDI OUT B)", {}, jtagPin("TDI")},
+      {"PIOMAP (IN A OUT TCK)", {}, jtagPin("TCK")},
+      {"PIOMAP (IN TRST)", {"-TRSTNODE", "NTRST"}, jtagPin("TRST")},
       {"PIOMAP (IN A OUT B INOUT A)", {}, "\nPIO Map names A twice!\n"},
   };
   for (const auto& c : cases) {
     const Translation t = translate(std::string(c.map) + ";\nSTATE IDLE;\n", c.options);
     EXPECT_EQ(t.console.find("Translation Successful"), std::string::npos) << c.map;
-    EXPECT_NE(t.console.find(std::string(c.said) + "Command line read was: \n" + c.map),
-              std::string::npos)
+    EXPECT_NE(t.console.find(c.said + "Command line read was: \n" + c.map), std::string::npos)
         << t.console;
   }
 }
